@@ -1,6 +1,6 @@
 #include "base/osys.h"
 
-#include <windows.h>
+#include "frame/win32api.h"
 
 #include "frame/ombix.h"
 

@@ -45,7 +45,7 @@ void SetupHeap()
         _set_sbh_threshold(1016);
 }
 
-void InitCommonControls()
+void InitAllCommonControls()
 {
     INITCOMMONCONTROLSEX init{};
     init.dwSize = sizeof(init);
@@ -122,7 +122,7 @@ int Run(void* instance, APPMAIN appMain)
     int argc = SplitCommandLine(writable.data(), self, argv, MAXARGS);
     SetupHeap();
     SetCrashDumpLevel(0);
-    InitCommonControls();
+    InitAllCommonControls();
     _putenv("TZ=");
     OSYS::Milliseconds(true);
     LOGIT("OMBIXAPP instance= %p gMainThreadId= %08lx\n", instance, GetCurrentThreadId());

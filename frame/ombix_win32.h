@@ -1,7 +1,7 @@
 #pragma once
 // The application root's Windows state: the program instance and the language module.
 
-#include <windows.h>
+#include "frame/win32api.h"
 
 extern HINSTANCE gInstance;
 // Texts and dialog templates come from here; the program itself until the module is loaded.

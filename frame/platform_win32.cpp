@@ -1,6 +1,6 @@
 #include "frame/platform.h"
 
-#include <windows.h>
+#include "frame/win32api.h"
 #include <share.h>
 
 #include <cstring>

@@ -91,7 +91,7 @@ TEST(StringArrayLoad, LinesComeFirstAndOddFilesAreReadSafely)
         {"nofinal", "one\ntwo", {"one", "two"}},
         {"emptylines", "\n\nx\n", {"", "", "x"}},
         {"empty", "", {}},
-        {"nul", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+        {"withzero", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
         {"long", std::string(70000, 'L') + "\nshort\n", {std::string(70000, 'L'), "short"}},
     };
     for (const auto& c : cases) {

@@ -98,6 +98,15 @@ TEST_F(LogTest, CrashDumpLevelOnlyRises)
 
 class AssertTest : public testing::Test {
 protected:
+    // assert.log is a text file: CR LF line ends on Windows.
+    std::string ReadAssertLog()
+    {
+        std::string text = dir.Read("assert.log"), out;
+        for (char c : text)
+            if (c != '\r')
+                out += c;
+        return out;
+    }
     void SetUp() override
     {
         char cwd[1024];
@@ -119,7 +128,7 @@ TEST_F(AssertTest, UnderNoAssertAFailureIsAppendedToAssertLogWithoutABox)
     EXPECT_TRUE(ASSERT(false, "a==b", "src/base\\dynarray.cpp", 42, nullptr));
     EXPECT_TRUE(ASSERT(false, "second", "strings", 7, "more"));
     OMBIXAPP::LogOption("/NOASSERT");
-    std::string log = dir.Read("assert.log");
+    std::string log = ReadAssertLog();
     EXPECT_NE(log.find("--- Ombix Setup (1.00) --- "), std::string::npos) << log;
     EXPECT_NE(log.find("    Condition: a==b\n    Location : dynarray.cpp line 42\n"
                        "    Last Err.: 0L ()\n    Add. Info: <null>\n"),
@@ -135,7 +144,7 @@ TEST_F(AssertTest, GermanReport)
     PLATFORM::SetLastError(0);
     ASSERT(false, "x", "y", 3, "z");
     gLocale = 9;
-    EXPECT_NE(dir.Read("assert.log").find("    Bedingung: x\n    Datei: y Zeile 3\n    Code : 0L ()\n    Info : z\n"),
+    EXPECT_NE(ReadAssertLog().find("    Bedingung: x\n    Datei: y Zeile 3\n    Code : 0L ()\n    Info : z\n"),
               std::string::npos);
 }
 
