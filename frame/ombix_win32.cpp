@@ -83,6 +83,7 @@ bool Init(const char* programPath, const char* appName, const char* version)
         STRING path = prefix + suffix;
         HMODULE module = LoadLibraryA(path.Buffer);
         if (module) {
+            LOGIT("OMBIXAPP::Init language module %s loaded\n", path.Buffer);
             gLanguageModule = module;
             gLanguageModuleLoaded = true;
             return true;
