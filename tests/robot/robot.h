@@ -39,6 +39,7 @@ bool WaitGone(HWND window, int timeoutMs = DEFAULTWAIT);
 // A message box or dialog box (class "#32770") as a user sees it.
 struct BOX {
     HWND window = nullptr;
+    HWND owner = nullptr;
     std::string title;
     std::string text;               // the message of a message box
     std::vector<int> buttons;       // ids of its visible buttons

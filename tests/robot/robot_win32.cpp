@@ -204,6 +204,7 @@ bool ReadBox(HWND box, BOX* seen)
     if (!IsWindow(box))
         return false;
     seen->window = box;
+    seen->owner = GetWindow(box, GW_OWNER);
     seen->title = GetText(box);
     HWND text = GetDlgItem(box, BOXTEXTID);
     seen->text = text ? GetText(text) : "";
