@@ -43,13 +43,16 @@ struct BOX {
     std::string title;
     std::string text;               // the message of a message box
     std::vector<int> buttons;       // ids of its visible buttons
-    std::string icon;               // "question", "information", "error", "warning" or ""
+    // "question", "information", "error", "warning" or "": icon handles are compared with the
+    // system's, which only works for boxes of this process.
+    std::string icon;
 };
 
+// The enabled dialog box of the process: the one a modal box leaves the user.
 HWND FindBox(DWORD process, int timeoutMs = DEFAULTWAIT);
 bool ReadBox(HWND box, BOX* seen);
 bool PressButton(HWND dialog, int id);
-// Waits for a box of the process, reads it and presses the button.
+// Waits for a message box of the process, reads it and presses the button.
 bool AnswerBox(DWORD process, int button, BOX* seen, int timeoutMs = DEFAULTWAIT);
 
 // Answers the next box of this process from a thread of its own, while the test's thread sits in

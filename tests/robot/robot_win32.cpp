@@ -36,6 +36,8 @@ struct TOPSEARCH {
     DWORD process;
     const char* title;
     const char* className;
+    bool enabledOnly;
+    int requiredChild;
     HWND found;
 };
 
@@ -47,6 +49,10 @@ BOOL CALLBACK MatchTop(HWND window, LPARAM context)
     if (search->process && process != search->process)
         return TRUE;
     if (!IsWindowVisible(window))
+        return TRUE;
+    if (search->enabledOnly && !IsWindowEnabled(window))
+        return TRUE;
+    if (search->requiredChild && !GetDlgItem(window, search->requiredChild))
         return TRUE;
     if (search->className && ClassOf(window) != search->className)
         return TRUE;
@@ -79,18 +85,24 @@ std::string IconName(HWND box)
     return "";
 }
 
-}  // namespace
-
-HWND FindTopWindow(DWORD process, const char* title, const char* className, int timeoutMs)
+HWND FindTop(DWORD process, const char* title, const char* className, bool enabledOnly,
+             int timeoutMs, int requiredChild = 0)
 {
     DWORD start = GetTickCount();
     for (;;) {
-        TOPSEARCH search{process, title, className, nullptr};
+        TOPSEARCH search{process, title, className, enabledOnly, requiredChild, nullptr};
         EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
         if (search.found || Elapsed(start, timeoutMs))
             return search.found;
         Sleep(POLLMS);
     }
+}
+
+}  // namespace
+
+HWND FindTopWindow(DWORD process, const char* title, const char* className, int timeoutMs)
+{
+    return FindTop(process, title, className, false, timeoutMs);
 }
 
 HWND FindControl(HWND parent, int id, int timeoutMs)
@@ -196,7 +208,8 @@ bool WaitGone(HWND window, int timeoutMs)
 
 HWND FindBox(DWORD process, int timeoutMs)
 {
-    return FindTopWindow(process, nullptr, "#32770", timeoutMs);
+    // The owner of a modal box is disabled while the box is open; only the box takes input.
+    return FindTop(process, nullptr, "#32770", true, timeoutMs);
 }
 
 bool ReadBox(HWND box, BOX* seen)
@@ -228,7 +241,9 @@ bool PressButton(HWND dialog, int id)
 
 bool AnswerBox(DWORD process, int button, BOX* seen, int timeoutMs)
 {
-    HWND box = FindBox(process, timeoutMs);
+    // Only a message box has the message text: the dialog that opens it may carry the same
+    // button ids.
+    HWND box = FindTop(process, nullptr, "#32770", true, timeoutMs, BOXTEXTID);
     if (!box)
         return false;
     // The box fills in its controls while it opens; wait until it takes messages.
