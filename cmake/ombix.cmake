@@ -66,4 +66,9 @@ function(ombix_test name)
   add_test(NAME ${name} COMMAND ${name})
   # The runner answers 77 when this machine cannot run the program at all.
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  # One Wine test at a time per prefix: the runner's closing "wineserver -k" ends every process
+  # of the prefix, and a test killed that way reported success.
+  if(OMBIX_WINDOWS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wineprefix)
+  endif()
 endfunction()
