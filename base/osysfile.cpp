@@ -102,8 +102,9 @@ bool IsRoot(const STRING& full)
 
 bool IsProtectedFolder(const STRING& directory)
 {
+    // The tree functions read "" and "C:" as the top of the drive, as "\*" and "C:\*" do.
     STRING full = Comparable(directory);
-    if (IsRoot(full))
+    if (IsRoot(directory) || IsRoot(full))
         return true;
     STRINGARRAY folders(16);
     FILESYS::ProtectedFolders(&folders);
