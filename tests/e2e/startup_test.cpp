@@ -31,22 +31,23 @@ struct BOXSEARCH {
     HWND found;
 };
 
+BOOL CALLBACK MatchCaption(HWND w, LPARAM p)
+{
+    auto* s = reinterpret_cast<BOXSEARCH*>(p);
+    char text[256];
+    GetWindowTextA(w, text, sizeof(text));
+    if (IsWindowVisible(w) && strcmp(text, s->caption) == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A message box of the started process, found by its caption.
 HWND FindBox(const char* caption)
 {
     BOXSEARCH search{caption, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<BOXSEARCH*>(p);
-            char text[256];
-            GetWindowTextA(w, text, sizeof(text));
-            if (IsWindowVisible(w) && strcmp(text, s->caption) == 0) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        LPARAM(&search));
+    EnumWindows(MatchCaption, LPARAM(&search));
     return search.found;
 }
 
