@@ -60,7 +60,7 @@ TEST(StringArrayLoad, LinesComeFirstAndLastLineRules)
         {"nofinal.txt", "one\ntwo", {"one", "two"}},
         {"emptylines.txt", "\n\nx\n\n", {"", "", "x", ""}},
         {"empty.txt", "", {}},
-        {"nul.txt", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
+        {"zerobytes.txt", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
