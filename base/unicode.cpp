@@ -5,7 +5,6 @@
 namespace {
 
 constexpr const char* SOURCE = "unicode";
-constexpr WIDECHAR UNMAPPEDBYTE = 127;
 constexpr char UNMAPPEDCHARACTER = '?';
 
 UNICODE* gUnicode = nullptr;
