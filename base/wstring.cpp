@@ -16,6 +16,42 @@ bool SameAt(const WIDECHAR* text, const WIDECHAR* what, int n)
     return memcmp(text, what, sizeof(WIDECHAR) * size_t(n)) == 0;
 }
 
+WIDECHAR FoldedWide(WIDECHAR c) { return (c >= 'A' && c <= 'Z') ? WIDECHAR(c + ('a' - 'A')) : c; }
+
+// The 16-bit atoi: optional blanks and sign, then decimal digits.
+int WideToInt(const WSTRING& s)
+{
+    const WIDECHAR empty[1] = {0};
+    const WIDECHAR* p = s.Buffer();
+    if (!p && !NullGuard(nullptr, "wtoi"))
+        return 0;
+    if (!p)
+        p = empty;
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    long long value = 0;
+    for (; *p >= '0' && *p <= '9' && value < 0x80000000LL; ++p)
+        value = value * 10 + (*p - '0');
+    if (negative)
+        value = -value;
+    return value > 0x7FFFFFFF ? 0x7FFFFFFF : value < -0x7FFFFFFFLL - 1 ? int(-0x7FFFFFFFLL - 1) : int(value);
+}
+
+int CompareWide(const WIDECHAR* a, const WIDECHAR* b, bool fold)
+{
+    const WIDECHAR empty[1] = {0};
+    a = a ? a : empty;
+    b = b ? b : empty;
+    for (;; ++a, ++b) {
+        int ca = fold ? FoldedWide(*a) : *a, cb = fold ? FoldedWide(*b) : *b;
+        if (ca != cb || ca == 0)
+            return ca - cb;
+    }
+}
+
 }  // namespace
 
 int WideLength(const WIDECHAR* text)
@@ -118,4 +154,24 @@ STRING::STRING(const WIDECHAR* text, STRING_SIZE_T length, int codePage) : CodeP
 
 STRING::STRING(const WSTRING& text, int codePage) : STRING(text.Buffer(), text.Length(), codePage)
 {
+}
+
+WSTRINGARRAY::WSTRINGARRAY(int initialSize) : DYNARRAY<WSTRING>(initialSize, "WSTRINGARRAY", 64) {}
+
+int WSTRINGARRAY::CompareItems(const WSTRING& a, const WSTRING& b, int flags) const
+{
+    if (flags & 1)
+        return WideToInt(a) - WideToInt(b);
+    return CompareWide(a.Buffer(), b.Buffer(), (flags & 0x10) != 0);
+}
+
+WSTRING& WSTRINGARRAY::operator[](int i) const
+{
+    // A bad index has been reported; the caller gets a fresh string without buffer.
+    static WSTRING none;
+    WSTRING* item = Get(i);
+    if (item)
+        return *item;
+    none = WSTRING();
+    return none;
 }

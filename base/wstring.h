@@ -1,6 +1,7 @@
 #pragma once
 // WSTRING: a 16-bit text held in a STRING with the wide flag (two-byte terminator).
 
+#include "base/dynarray.h"
 #include "base/strings.h"
 
 class WSTRING {
@@ -35,3 +36,14 @@ private:
 
 // Length of a zero-terminated 16-bit text.
 int WideLength(const WIDECHAR* text);
+
+// The array of WSTRING items.
+class WSTRINGARRAY : public DYNARRAY<WSTRING> {
+public:
+    explicit WSTRINGARRAY(int initialSize = 64);
+    WSTRINGARRAY(const WSTRINGARRAY& other) = default;
+    WSTRINGARRAY& operator=(const WSTRINGARRAY& other) = default;
+    // flags bit 0: numeric; 0x10: case-insensitive (ASCII letters); otherwise case-sensitive.
+    int CompareItems(const WSTRING& a, const WSTRING& b, int flags) const override;
+    WSTRING& operator[](int i) const;
+};

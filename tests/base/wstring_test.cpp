@@ -108,3 +108,25 @@ TEST(WString, PosAndReplace)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WStringArray, CompareItemsModesAndCopies)
+{
+    WSTRINGARRAY a(2);
+    a.Add(WSTRING(W("abc").c_str()));
+    a.Add(WSTRING(W("ABD").c_str()));
+    a.Add(WSTRING(W(" -12x").c_str()));
+    EXPECT_EQ(a.MaxItems, 66);  // initial 2, then the growth step of 64
+    EXPECT_LT(a.CompareItems(a[0], a[1], 0x10), 0);
+    EXPECT_GT(a.CompareItems(a[0], a[1], 0), 0);  // lower case sorts after upper case
+    EXPECT_EQ(a.CompareItems(a[0], WSTRING(W("ABC").c_str()), 0x10), 0);
+    EXPECT_EQ(a.CompareItems(a[2], WSTRING(W("-12").c_str()), 1), 0);
+    EXPECT_EQ(a.CompareItems(a[2], WSTRING(W("3").c_str()), 1), -15);
+    WSTRINGARRAY b(a);
+    b[0] = W("changed").c_str();
+    EXPECT_EQ(Text(a[0]), W("abc"));
+    EXPECT_EQ(std::string(a.TypeName), "WSTRINGARRAY");
+}
+
+}  // namespace
