@@ -33,6 +33,25 @@ unsigned TryMutex(void* p)
     return 0;
 }
 
+// 32 KiB is what the thread commits at the start; its stack must still grow beyond that.
+unsigned DeepStack(void* p)
+{
+    volatile char big[256 * 1024];
+    for (size_t i = 0; i < sizeof(big); i += 4096)
+        big[i] = char(i);
+    *static_cast<int*>(p) = big[8192];
+    return 0;
+}
+
+TEST(Threads, ABodyMayUseMoreStackThanTheInitialSize)
+{
+    int result = -1;
+    void* h = OSYS::CreateThread(DeepStack, &result);
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(OSYS::WaitThread(h, 10000));
+    EXPECT_EQ(result, 0);
+}
+
 TEST(EventSem, WaitTimesOutOnAResetEventAndSeesASetOne)
 {
     EVENTSEM e;
