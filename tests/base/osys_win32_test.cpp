@@ -126,6 +126,23 @@ TEST(OpenDocument, MissingFileIsReportedAsFailure)
     EXPECT_FALSE(OSYS::OpenDocument(nullptr, dir.File("missing.txt").c_str()));
 }
 
+TEST(RaiseThreadPriority, RaisesForTheScopeAndRestores)
+{
+    int before = GetThreadPriority(GetCurrentThread());
+    {
+        RAISETHREADPRIORITY raise(THREAD_PRIORITY_ABOVE_NORMAL);
+        EXPECT_TRUE(raise.RaiseOk);
+        EXPECT_EQ(raise.PrevPriority, before);
+        EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_ABOVE_NORMAL);
+    }
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), before);
+    {
+        RAISETHREADPRIORITY raise(THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_LOWEST);
+    }
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
+    SetThreadPriority(GetCurrentThread(), before);
+}
+
 struct PUMPPROBE {
     bool dispatched = false;
 };
