@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 
 #include "tests/support/testsupport.h"
 
@@ -72,8 +73,18 @@ TEST(Threads, WaitThreadWithTimeoutZeroOnARunningThread)
     void* h = OSYS::CreateThread(WaitForGo, &s);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(s.started.Wait(5000));
+    SCRATCHDIR dir;
+    ASSERT_TRUE(OMBIXAPP::LogOption(("/LOGIT:" + dir.File("log.txt")).c_str()));
     EXPECT_FALSE(OSYS::WaitThread(h, 0));
+    LOGIT("after the quiet wait\n");
     EXPECT_FALSE(OSYS::WaitThread(h, 30));
+    OMBIXAPP::LogOption("/LOGITCLOSE");
+    std::string log = dir.Read("log.txt");
+    size_t quietEnd = log.find("after the quiet wait");
+    ASSERT_NE(quietEnd, std::string::npos);
+    EXPECT_EQ(log.substr(0, quietEnd).find("OSYS::WaitThread"), std::string::npos) << log;
+    EXPECT_NE(log.find("OSYS::WaitThread hthread="), std::string::npos) << log;
+    EXPECT_NE(log.find("timeout=30 failed "), std::string::npos) << log;
     s.go.Set();
     // The handle is still usable after the failed waits.
     EXPECT_TRUE(OSYS::WaitThread(h, -1));
