@@ -120,6 +120,20 @@ TEST(OpenStream, ShareModeFollowsTheOpenMode)
     fclose(writer);
 }
 
+TEST(MutexSem, ASecondNamedMutexReportsThatItExisted)
+{
+    SCRATCHDIR dir;
+    ASSERT_TRUE(OMBIXAPP::LogOption(("/LOGIT:" + dir.File("log.txt")).c_str()));
+    LogitLevel = 11;
+    MUTEXSEM first(false, "Ombix_Test_Mutex");
+    EXPECT_NE(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    MUTEXSEM second(false, "Ombix_Test_Mutex");
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    OMBIXAPP::LogOption("/LOGITCLOSE");
+    LogitLevel = 0;
+    EXPECT_NE(dir.Read("log.txt").find("MUTEXSEM::MUTEXSEM created "), std::string::npos);
+}
+
 TEST(OpenDocument, MissingFileIsReportedAsFailure)
 {
     SCRATCHDIR dir;
