@@ -101,25 +101,6 @@ TEST_F(StartProgramTest, ProcessInformationIsHandedOver)
     CloseHandle(info.hProcess);
 }
 
-TEST(OpenStream, ShareModeFollowsTheOpenMode)
-{
-    SCRATCHDIR dir;
-    dir.Write("shared.txt", "x");
-    std::string path = dir.File("shared.txt");
-    FILE* reader = OSYS::OpenStream(path.c_str(), "r");
-    ASSERT_NE(reader, nullptr);
-    FILE* secondReader = OSYS::OpenStream(path.c_str(), "rb");
-    EXPECT_NE(secondReader, nullptr);  // readers only keep writers out
-    EXPECT_EQ(OSYS::OpenStream(path.c_str(), "a"), nullptr);
-    fclose(secondReader);
-    fclose(reader);
-
-    FILE* writer = OSYS::OpenStream(path.c_str(), "w");
-    ASSERT_NE(writer, nullptr);
-    EXPECT_EQ(OSYS::OpenStream(path.c_str(), "r"), nullptr);
-    fclose(writer);
-}
-
 TEST(MutexSem, ASecondNamedMutexReportsThatItExisted)
 {
     SCRATCHDIR dir;
