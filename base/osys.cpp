@@ -1,8 +1,12 @@
 #include "base/osys.h"
 
+#include "frame/ombix.h"
 #include "frame/platform.h"
 
+#include <new>
+
 namespace {
+constexpr const char* SOURCE = "osys_win32";
 int64_t gClockZero = 0;
 bool gClockStarted = false;
 }
@@ -22,4 +26,26 @@ int64_t OSYS::Milliseconds(bool reset)
     }
     int64_t perMillisecond = frequency / 1000;
     return perMillisecond > 0 ? (counter - gClockZero) / perMillisecond : 0;
+}
+
+void OMBIXAPP::ThreadInit() { OMBIXAPP::SetCrashDumpLevel(0); }
+
+CRITSECT::CRITSECT()
+{
+    pCritSect = new (std::nothrow) PLATFORM::LOCK;
+    ASSERT(pCritSect != nullptr, "this->pCritSect", SOURCE, __LINE__);
+}
+
+CRITSECT::~CRITSECT() { delete static_cast<PLATFORM::LOCK*>(pCritSect); }
+
+void CRITSECT::Enter()
+{
+    if (pCritSect)
+        static_cast<PLATFORM::LOCK*>(pCritSect)->Enter();
+}
+
+void CRITSECT::Leave()
+{
+    if (pCritSect)
+        static_cast<PLATFORM::LOCK*>(pCritSect)->Leave();
 }
