@@ -458,20 +458,24 @@ void DATADIALOGBASE::EvaluateTarget(DISABLEITEM& entry)
 {
     int count = 0;
     int holding = 0;
+    // The flags of every entry of the target count, not only those of the entry whose source
+    // changed: otherwise the same states would give another result after another click.
+    int flags = 0;
     for (int i = 0; i < DisableItemCount; ++i) {
         DISABLEITEM& other = DisableItems[i];
         if (other.TargetDialog != entry.TargetDialog || other.TargetId != entry.TargetId)
             continue;
         ++count;
         other.Done = true;
+        flags |= other.Condition;
         if (TestCondition(other))
             ++holding;
     }
-    bool needsAll = (entry.Condition & DEPEND::ALL) != 0;
+    bool needsAll = (flags & DEPEND::ALL) != 0;
     bool on = holding > 0 && (holding == count || !needsAll);
     CONTROL target(entry.TargetDialog, entry.TargetId);
     bool controlParent = (GetWindowLongPtrA(target.hWnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
-    bool hide = (entry.Condition & DEPEND::HIDE) != 0 || controlParent;
+    bool hide = (flags & DEPEND::HIDE) != 0 || controlParent;
     if (hide)
         ShowTarget(entry.TargetDialog, entry.TargetId, on);
     else
