@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -585,6 +586,87 @@ TEST_F(DataDialogTest, ModalRunDisablesTheOwnerAndHidesAfterwards)
     EXPECT_TRUE(boxVisible);
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd));
     EXPECT_FALSE(IsWindowVisible(box.hWnd));
+}
+
+// Records which messages reach the dialog window itself, and swallows one of them.
+std::vector<UINT> gHooked;
+UINT gSwallow = 0;
+LRESULT CALLBACK RecordingHook(HWND, UINT message, WPARAM, LPARAM)
+{
+    gHooked.push_back(message);
+    return message == gSwallow ? 1 : 0;
+}
+
+bool Saw(UINT message)
+{
+    return std::find(gHooked.begin(), gHooked.end(), message) != gHooked.end();
+}
+
+TEST_F(DataDialogTest, ControlTabGoesToTheDialogPastTheDialogManager)
+{
+    for (bool control : {false, true}) {
+        SCOPED_TRACE(control ? "Ctrl+Tab" : "Tab");
+        TESTBOX box;
+        gHooked.clear();
+        box.pfnHook = RecordingHook;
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        bool reached = false;
+        box.Run({[](HWND d) {
+                     SetFocus(Item(d, 201));
+                     PostMessageA(Item(d, 201), WM_KEYDOWN, VK_TAB, 0);
+                 },
+                 [&](HWND) { reached = Saw(WM_KEYDOWN); }, Press(IDOK)});
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        EXPECT_EQ(reached, control) << "a plain Tab moves the focus inside the dialog manager";
+    }
+}
+
+TEST_F(DataDialogTest, HookAnswerKeepsTheMessageFromTheDialogButNotItsDestruction)
+{
+    class DESTROYCOUNT : public DIALOG {
+    public:
+        using DIALOG::DIALOG;
+        int closes = 0, destroys = 0;
+        int OnClose() override { return ++closes; }
+        int OnDestroy() override { return ++destroys; }
+    };
+    DESTROYCOUNT dialog(ITEMSDIALOG, nullptr, TestModule());
+    dialog.pfnHook = RecordingHook;
+    gSwallow = WM_CLOSE;
+    SendMessageA(dialog.hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog.closes, 0);
+    gSwallow = WM_DESTROY;
+    dialog.Destroy();
+    gSwallow = 0;
+    EXPECT_EQ(dialog.destroys, 1);
+    EXPECT_EQ(dialog.pfnHook, nullptr) << "cleared at WM_DESTROY";
+}
+
+TEST_F(DataDialogTest, PageThatEndsItselfDoesNotEndTheBox)
+{
+    TESTBOX box;
+    DATADIALOG page(PAGEDIALOG, box.hWnd, TestModule());
+    int result = box.Run({[&](HWND) { page.EndModal(5); }, Press(IDOK)});
+    EXPECT_EQ(result, IDOK);
+}
+
+class SWALLOWINGBOX : public TESTBOX {
+public:
+    bool PreTranslate(MSG* message) override { return message->message == WM_KEYDOWN; }
+};
+
+TEST_F(DataDialogTest, PreTranslateTakesMessagesBeforeTheDialogManager)
+{
+    SWALLOWINGBOX box;
+    STRING name("old");
+    box.AddItem(new ENTRYITEM(201, &name, 40));
+    int result = box.Run({[](HWND d) { PostMessageA(Item(d, 201), WM_KEYDOWN, VK_ESCAPE, 0); },
+                          Press(IDOK)});
+    EXPECT_EQ(result, IDOK) << "Escape never reached the dialog manager";
 }
 
 // ---- push items and sub-dialogs ----
