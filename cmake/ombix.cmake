@@ -68,10 +68,15 @@ function(ombix_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ombix_testsupport ${OMBIX_GTEST})
   add_test(NAME ${name} COMMAND ${name})
-  # The runner answers 77 when this machine cannot run the program at all.
-  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
-  # One Wine test at a time per prefix: the runner's closing "wineserver -k" ends every process
-  # of the prefix, and a test killed that way reported success.
+  # The runner answers 77 when this machine cannot run the program at all. A program that
+  # is ended from outside (its wineserver killed) may still exit 0, so a pass needs
+  # GoogleTest's own closing line as well.
+  set_tests_properties(${name} PROPERTIES
+    SKIP_RETURN_CODE 77
+    SKIP_REGULAR_EXPRESSION "wine-run: this machine cannot run"
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+  # One Wine test at a time: UI tests need the focus of the one display.
   if(OMBIX_WINDOWS)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wineprefix)
   endif()
