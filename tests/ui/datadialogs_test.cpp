@@ -565,6 +565,7 @@ TEST_F(DataDialogTest, DialogRunsOnCreateLaterAndAnswersItsId)
         ASSERT_EQ(missing.Count(), 1u);
         EXPECT_EQ(missing.Reports()[0].condition, "this->hWnd");
         EXPECT_EQ(missing.Reports()[0].info, "4711");
+        EXPECT_EQ(none.RunModal(), 0) << "a run without a window ends at once";
     }
     EXPECT_TRUE(IsWindow(gone));
 }
