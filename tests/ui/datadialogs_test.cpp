@@ -521,6 +521,72 @@ TEST_F(DataDialogTest, TablesHoldSixtyFourAndRefuseMore)
     EXPECT_EQ(dialog.DisableItemCount, DATADIALOGBASE::MAXDISABLEITEMS);
 }
 
+TEST_F(DataDialogTest, MissingControlsAreReportedWithTheirIds)
+{
+    struct CASE {
+        const char* kind;
+        int id;
+        const char* report;
+    };
+    const CASE cases[] = {
+        {"entry", 999, "this->pEntry->IsValid()"},
+        {"radio", 998, "this->pRadio->IsValid()"},
+        {"list", 997, "this->pList->IsValid()"},
+        {"list on a static text", 55201, "this->pList->IsValid()"},
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.kind);
+        asserts.Clear();
+        DATADIALOG dialog(ITEMSDIALOG, nullptr, TestModule());
+        STRING value("1");
+        std::string kind = c.kind;
+        if (kind == "entry")
+            dialog.AddItem(new ENTRYITEM(c.id, &value, 10));
+        else if (kind == "radio")
+            dialog.AddItem(new RADIOITEM(c.id, &value, 1));
+        else
+            dialog.AddItem(new LISTITEM(c.id, &value, nullptr));
+        dialog.PutAll();
+        dialog.GetAll();
+        ASSERT_EQ(asserts.Count(), 1u);
+        EXPECT_EQ(asserts.Reports()[0].condition, c.report);
+        EXPECT_EQ(asserts.Reports()[0].info, std::to_string(c.id));
+        EXPECT_EQ(asserts.Reports()[0].source, "datadialogitems");
+    }
+}
+
+// The wizard frame and a page of the real English module, through gLanguageModule.
+TEST_F(DataDialogTest, TemplatesOfTheLanguageModuleBindTheirControls)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.resize(dir.find_last_of('\\') + 1);
+    HMODULE english = LoadLibraryA((dir + "setupenglish.dll").c_str());
+    ASSERT_NE(english, nullptr);
+    gLanguageModule = english;
+    {
+        STRING keep("1");
+        DATADIALOGBOX frame(10702, nullptr);
+        ASSERT_TRUE(frame.IsValid());
+        auto* page = new DATADIALOG(2014, frame.hWnd);
+        ASSERT_TRUE(page->IsValid());
+        page->AddItem(new RADIOITEM(401, &keep, 0));
+        page->AddItem(new RADIOITEM(402, &keep, 1));
+        frame.SubDialogs[0].Dialog = page;
+        frame.SubDialogCount = 1;
+        frame.PutAll();
+        page->PutAll();
+        EXPECT_EQ(Checked(page->hWnd, 402), BST_CHECKED);
+        Click(page->hWnd, 401);
+        page->GetAll();
+        EXPECT_STREQ(keep.Text(), "0");
+    }
+    gLanguageModule = TestModule();
+    FreeLibrary(english);
+    EXPECT_EQ(asserts.Count(), 0u);
+}
+
 // ---- dialogs ----
 
 TEST_F(DataDialogTest, ControlEightHundredAsksForNoDefaultFocus)
