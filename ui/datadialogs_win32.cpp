@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "base/filename.h"
-#include "frame/langmodule_win32.h"
 #include "frame/ombix_win32.h"
 #include "ui/datadialogitems.h"
 #include "ui/wincontrols.h"
@@ -16,7 +15,7 @@ constexpr const char* SOURCE = "datadialogs";
 constexpr int NOFOCUSID = 800;
 constexpr const char* NOFOCUSTEXT = "WM_INITDIALOG:RC=0";
 constexpr int NOFOCUSTEXTMAX = 127;
-constexpr UINT HH_PRETRANSLATEMESSAGE_ = 0x00FD;
+constexpr UINT HHPRETRANSLATEMESSAGE = 0x00FD;
 
 // ---- the help-file object's pre-translation ----
 
@@ -37,7 +36,7 @@ bool HelpPreTranslate(MSG* message)
     }
     if (!htmlHelp)
         return false;
-    return htmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE_,
+    return htmlHelp(nullptr, nullptr, HHPRETRANSLATEMESSAGE,
                     reinterpret_cast<DWORD_PTR>(message)) != nullptr;
 }
 
@@ -110,7 +109,7 @@ INT_PTR RunDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 bool IsRadioButton(const WINDOW& window)
 {
-    return window.IsClass("Button", BS_RADIOBUTTON, BS_AUTORADIOBUTTON, BS_RADIOBUTTON);
+    return window.IsClass("Button", BS_RADIOBUTTON, BS_AUTORADIOBUTTON);
 }
 
 bool IsCheckButton(const WINDOW& window)
