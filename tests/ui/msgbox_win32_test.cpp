@@ -11,6 +11,9 @@
 #include "tests/ui/uitest.h"
 #include "ui/wincontrols.h"
 
+// After <windows.h>, which the window headers bring.
+#include <commctrl.h>
+
 namespace {
 
 using MessageBoxTest = UITEST;
@@ -73,14 +76,21 @@ TEST_F(MessageBoxTest, TheBoxBelongsToTheTopLevelOwner)
 // The folder picker, answered like a box: wait until it has selected the initial folder.
 class FOLDERANSWER {
 public:
-    explicit FOLDERANSWER(int button)
-        : worker([this, button] {
+    // selection: the tree item the initial folder shows as; empty when that is not known.
+    explicit FOLDERANSWER(int button, std::string selection = "")
+        : worker([this, button, selection] {
               HWND dialog = ROBOT::FindBox(GetCurrentProcessId());
               if (!dialog)
                   return;
               ROBOT::WaitIdle(dialog);
-              // The selection arrives through the callback once the tree is filled.
+              // The selection arrives through the callback once the tree is filled, which
+              // takes longer than a fixed pause the first time the shell is used.
               Sleep(500);
+              DWORD start = GetTickCount();
+              while (!selection.empty() &&
+                     ombix_stricmp(SelectedName(dialog).c_str(), selection.c_str()) != 0 &&
+                     GetTickCount() - start < 10000)
+                  Sleep(50);
               ROBOT::WaitIdle(dialog);
               answered = ROBOT::PressButton(dialog, button);
           })
@@ -95,6 +105,24 @@ public:
     }
 
 private:
+    static std::string SelectedName(HWND dialog)
+    {
+        HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+        auto item = tree ? reinterpret_cast<HTREEITEM>(
+                               SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
+                         : nullptr;
+        if (!item)
+            return "";
+        char text[MAX_PATH] = {};
+        TVITEMA request{};
+        request.mask = TVIF_TEXT;
+        request.hItem = item;
+        request.pszText = text;
+        request.cchTextMax = sizeof(text);
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
+        return text;
+    }
+
     bool answered = false;
     std::thread worker;
 };
@@ -110,8 +138,9 @@ TEST_F(MessageBoxTest, BrowseForFolderReturnsTheChosenFolder)
 {
     SCRATCHDIR dir;
     std::string initial = WindowsPath(dir.Path());
+    std::string name = initial.substr(initial.find_last_of('\\') + 1);
     {
-        FOLDERANSWER answer(IDOK);
+        FOLDERANSWER answer(IDOK, name);
         STRING chosen = BrowseForFolder(nullptr, "Pick a folder", initial.c_str());
         ASSERT_TRUE(answer.Wait());
         EXPECT_EQ(ombix_stricmp(chosen.Text(), initial.c_str()), 0)
