@@ -71,31 +71,20 @@ public:
 
     int Count() const { return ItemCount; }
 
-    bool Insert(int pos, const T& item)
-    {
-        MUTEXLOCK lock(pLock);
-        if (!ASSERTF(pos >= 0 && pos <= ItemCount, "pos>=0 && pos<=this->ItemCount", "dynarray",
-                     __LINE__, "%d/%d", pos, ItemCount) ||
-            pos < 0 || pos > ItemCount)
-            return false;
-        if (ItemCount >= MaxItems && !Grow(GrowthStep))
-            return false;
-        if (!ASSERT(ItemCount < MaxItems, "this->ItemCount<this->MaxItems", "dynarray", __LINE__))
-            return false;
-        T* copy = new (std::nothrow) T(item);
-        if (!copy)
-            return false;
-        memmove(static_cast<void*>(ppItems + pos + 1), static_cast<void*>(ppItems + pos),
-                sizeof(T*) * size_t(ItemCount - pos));
-        ppItems[pos] = copy;
-        ++ItemCount;
-        return true;
-    }
+    bool Insert(int pos, const T& item) { return InsertNew(pos, &item, nullptr); }
+    // Moves the item into the array's own new copy.
+    bool Insert(int pos, T&& item) { return InsertNew(pos, nullptr, &item); }
 
     int Add(const T& item)
     {
         MUTEXLOCK lock(pLock);
         return Insert(ItemCount, item) ? ItemCount - 1 : -1;
+    }
+
+    int Add(T&& item)
+    {
+        MUTEXLOCK lock(pLock);
+        return Insert(ItemCount, static_cast<T&&>(item)) ? ItemCount - 1 : -1;
     }
 
     bool Swap(int pos1, int pos2)
@@ -165,6 +154,28 @@ protected:
     }
 
 private:
+    bool InsertNew(int pos, const T* copyOf, T* moveFrom)
+    {
+        MUTEXLOCK lock(pLock);
+        if (!ASSERTF(pos >= 0 && pos <= ItemCount, "pos>=0 && pos<=this->ItemCount", "dynarray",
+                     __LINE__, "%d/%d", pos, ItemCount) ||
+            pos < 0 || pos > ItemCount)
+            return false;
+        if (ItemCount >= MaxItems && !Grow(GrowthStep))
+            return false;
+        if (!ASSERT(ItemCount < MaxItems, "this->ItemCount<this->MaxItems", "dynarray", __LINE__))
+            return false;
+        T* item = moveFrom ? new (std::nothrow) T(static_cast<T&&>(*moveFrom))
+                           : new (std::nothrow) T(*copyOf);
+        if (!item)
+            return false;
+        memmove(static_cast<void*>(ppItems + pos + 1), static_cast<void*>(ppItems + pos),
+                sizeof(T*) * size_t(ItemCount - pos));
+        ppItems[pos] = item;
+        ++ItemCount;
+        return true;
+    }
+
     void CopyFrom(const DYNARRAY& other)
     {
         MUTEXLOCK theirs(other.pLock);

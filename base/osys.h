@@ -2,13 +2,79 @@
 // Processes, threads and synchronisation objects.
 
 #include <cstdint>
+#include <cstdio>
+
+// Filled by OSYS::StartProgram on request; the caller closes both handles.
+struct PROCESSINFO {
+    void* hProcess = nullptr;
+    void* hThread = nullptr;
+    unsigned long ProcessId = 0;
+    unsigned long ThreadId = 0;
+};
+
+enum {
+    STARTPROGRAM_WAIT = 0x01,
+    STARTPROGRAM_HIDDEN = 0x02,
+    STARTPROGRAM_MINIMIZED = 0x04,
+    STARTPROGRAM_MAXIMIZED = 0x08,
+    STARTPROGRAM_PROCESSMESSAGES = 0x10,
+};
+
+using THREADFUNCTION = unsigned (*)(void* argument);
 
 namespace OSYS {
 void Sleep(unsigned milliseconds);
 // Milliseconds since the clock's zero, taken on the first call and whenever reset is true.
 int64_t Milliseconds(bool reset = false);
-bool PerformanceCounter(int64_t* counter, int64_t* frequency);
+bool PerformanceCounter(int64_t* counter, int64_t* frequency = nullptr);
+
+// A program text beginning with "*" starts minimised, one beginning with "#" hidden.
+// The exit code is -8 unless the program ran and its code could be read. Windows only.
+bool StartProgram(const char* program, const char* arguments, const char* workingDirectory,
+                  const char* windowTitle, int flags, PROCESSINFO* info = nullptr,
+                  int* exitCode = nullptr);
+// Opens the file with its associated program. Windows only.
+bool OpenDocument(void* ownerWindow, const char* file);
+
+// Starts the function through the run-time library; null when it could not be started.
+void* CreateThread(THREADFUNCTION function, void* argument);
+// True when the thread ended within the time (its handle is then closed).
+bool WaitThread(void* hthread, int timeoutMs);
+
+// A stream opened with a share mode; share -1 derives it from the mode: "w", "a" or "r+"
+// deny readers and writers, "r" alone denies writers, anything else is compatibility mode.
+FILE* OpenStream(const char* path, const char* mode, int share = -1);
+// Flushes the stream and, when that succeeds, commits the file to disk.
+bool CommitStream(FILE* f);
 }
+
+// Waits for the program with the wait flag; the exit code, 1 when it did not start, -8 when
+// it ran but gave no exit code. Windows only.
+int StartProgramExitCode(const char* program, const char* arguments,
+                         const char* workingDirectory, const char* windowTitle);
+// The start without working directory. Windows only.
+bool StartProgram(const char* program, const char* arguments, const char* windowTitle,
+                  bool wait);
+
+namespace OMBIXAPP {
+// The framework's per-thread start-up; thread bodies call it first.
+void ThreadInit();
+}
+
+// An unnamed manual-reset event.
+class EVENTSEM {
+public:
+    explicit EVENTSEM(bool initiallySet = false);
+    ~EVENTSEM();
+    EVENTSEM(const EVENTSEM&) = delete;
+    EVENTSEM& operator=(const EVENTSEM&) = delete;
+    bool Set();
+    bool Reset();
+    // -1 waits for ever.
+    bool Wait(int milliseconds = -1);
+
+    void* hev = nullptr;
+};
 
 // A recursive system mutex, named or unnamed.
 class MUTEXSEM {
@@ -34,4 +100,31 @@ public:
 
 private:
     MUTEXSEM* mutex;
+};
+
+// An in-process lock.
+class CRITSECT {
+public:
+    CRITSECT();
+    ~CRITSECT();
+    CRITSECT(const CRITSECT&) = delete;
+    CRITSECT& operator=(const CRITSECT&) = delete;
+    void Enter();
+    void Leave();
+
+    void* pCritSect = nullptr;
+};
+
+// Raises the current thread's priority for a scope.
+class RAISETHREADPRIORITY {
+public:
+    explicit RAISETHREADPRIORITY(int priority, int previous = -1);
+    ~RAISETHREADPRIORITY();
+    RAISETHREADPRIORITY(const RAISETHREADPRIORITY&) = delete;
+    RAISETHREADPRIORITY& operator=(const RAISETHREADPRIORITY&) = delete;
+    bool SetPriority(int priority);
+
+    void* hthread = nullptr;
+    int PrevPriority = 0;
+    bool RaiseOk = false;
 };

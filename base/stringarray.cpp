@@ -62,14 +62,21 @@ int STRINGARRAY::Find(const char* text, int mode) const
     return -1;
 }
 
+void STRINGARRAY::InsertLine(int pos, STRING& line, bool unescape)
+{
+    if (unescape)
+        Insert(pos, line.Unescape(false));
+    else
+        Insert(pos, static_cast<STRING&&>(line));
+}
+
 int STRINGARRAY::Load(const char* path, bool unescape)
 {
-    (void)unescape;
     int64_t size = -1;
     if (!PLATFORM::FileStatus(path, &size, nullptr))
         size = -1;
     LOGIT("STRINGARRAY::Load %s (%ld bytes)\n", path ? path : "<NULL>", long(size));
-    FILE* f = path ? PLATFORM::OpenFile(path, "r", PLATFORM::SHARE_DENYWR) : nullptr;
+    FILE* f = OSYS::OpenStream(path, "r", -1);
     int lines = 0;
     if (f) {
         MUTEXLOCK lock(pLock);
@@ -83,7 +90,7 @@ int STRINGARRAY::Load(const char* path, bool unescape)
                 if (chunk[i] != '\n')
                     continue;
                 line.AppendBytes(chunk + start, STRING_SIZE_T(i - start));
-                Insert(lines++, line);
+                InsertLine(lines++, line, unescape);
                 line.Make(0);
                 start = i + 1;
             }
@@ -91,7 +98,7 @@ int STRINGARRAY::Load(const char* path, bool unescape)
         }
         // A last line without line feed counts only when it holds something.
         if (!line.IsEmpty())
-            Insert(lines++, line);
+            InsertLine(lines++, line, unescape);
         free(chunk);
         fclose(f);
     }

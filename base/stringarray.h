@@ -21,4 +21,7 @@ public:
     int Load(const char* path, bool unescape = false);
 
     STRING& operator[](int i) const;
+
+private:
+    void InsertLine(int pos, STRING& line, bool unescape);
 };

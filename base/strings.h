@@ -4,9 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <type_traits>
+
 #include "frame/ombix.h"
 
 using STRING_SIZE_T = int32_t;
+// A 16-bit character: wchar_t where the system's wide calls take it, char16_t elsewhere.
+using WIDECHAR = std::conditional_t<sizeof(wchar_t) == 2, wchar_t, char16_t>;
+class WSTRING;
 
 constexpr uint32_t STRINGFLAG_DYNABLOCK = 0x02;
 constexpr uint32_t STRINGFLAG_WIDE = 0x10;
@@ -30,6 +35,9 @@ public:
     STRING(const char* bytes, STRING_SIZE_T length, STRING_SIZE_T blockSize);
     STRING(int value);
     STRING(unsigned long value);
+    // Each 16-bit character becomes one byte of the code page (length -1: up to the zero).
+    STRING(const WIDECHAR* text, STRING_SIZE_T length, int codePage);
+    explicit STRING(const WSTRING& text, int codePage = 1252);
     STRING(const STRING& other);
     STRING(STRING&& other) noexcept;
     ~STRING();
@@ -81,6 +89,17 @@ public:
 
     int Format(const char* format, ...) OMBIX_PRINTF(2, 3);
     int AppendFormat(const char* format, ...) OMBIX_PRINTF(2, 3);
+
+    // Two lower-case hex digits per byte; an empty input gives a string without buffer.
+    STRING ToHex() const;
+    // Pairs of hex digits to bytes; a trailing odd character is ignored.
+    STRING FromHex() const;
+    // Lines of at most 76 characters, each ending in CR LF when crlf is set.
+    STRING ToBase64(bool crlf = true) const;
+    // Skips bytes outside the alphabet and stops after the first "=".
+    STRING FromBase64() const;
+    // Decodes backslash escapes; strict mode reports an unknown escape.
+    STRING Unescape(bool lenient = false) const;
 
     int AsInt() const;
     double AsDouble() const;
