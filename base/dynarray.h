@@ -135,6 +135,13 @@ public:
         ItemCount = MaxItems = 0;
     }
 
+    // Makes room for at least n items at once, for callers that know how many will come.
+    bool Reserve(int n)
+    {
+        MUTEXLOCK lock(pLock);
+        return n <= MaxItems || Grow(n - MaxItems);
+    }
+
     bool Obtain() { return pLock->Obtain(); }
     bool Release() { return pLock->Release(); }
 

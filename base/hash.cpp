@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 #include "base/binary.h"
@@ -11,6 +12,27 @@
 namespace {
 
 constexpr const char* SOURCE = "stringarray";
+
+unsigned Folded(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+
+// ombix_stricmp's order (ASCII letters folded), with equal bytes passed without folding:
+// lookups spend their time here.
+int KeyCompare(const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        unsigned char ca = (unsigned char)*a, cb = (unsigned char)*b;
+        if (ca == cb) {
+            if (ca == 0)
+                return 0;
+            continue;
+        }
+        int d = int(Folded(ca)) - int(Folded(cb));
+        if (d != 0)
+            return d;
+    }
+}
+
+const char* KeyText(const STRING* key) { return key->Buffer ? key->Buffer : "<NULL>"; }
 
 bool BeginsWith(const char* text, STRING_SIZE_T length, const char* prefix)
 {
@@ -28,6 +50,8 @@ STRING DecodeValue(const char* raw, STRING_SIZE_T length)
 {
     bool base64 = BeginsWith(raw, length, "={{") && length >= 5 && raw[length - 2] == '}' &&
                   raw[length - 1] == '}';
+    if (!base64 && !memchr(raw, '\\', size_t(length)))
+        return STRING(raw, length, 0);
     if (!base64)
         return STRING(raw, length, 0).Unescape(false);
     STRING value = STRING(raw + 3, length - 5, 0).FromBase64();
@@ -47,6 +71,9 @@ void HASH::Parse(const STRING& text)
     Keys.Clear();
     Values.Clear();
     Key = STRING();
+    int lines = text.Buffer ? 1 + int(std::count(text.Buffer, text.Buffer + text.StrLen, '\n')) : 0;
+    Keys.Reserve(lines);
+    Values.Reserve(lines);
     const char* p = text.Buffer;
     STRING_SIZE_T left = text.Length();
     while (p && left >= 0) {
@@ -109,7 +136,7 @@ int HASH::LowerBound(const char* key) const
     int low = 0, high = Keys.ItemCount;
     while (low < high) {
         int middle = low + (high - low) / 2;
-        if (ombix_stricmp(Keys.ppItems[middle]->Text(), key) < 0)
+        if (KeyCompare(KeyText(Keys.ppItems[middle]), key) < 0)
             low = middle + 1;
         else
             high = middle;
@@ -122,7 +149,7 @@ int HASH::FindKey(const char* key) const
     const char* wanted = key ? key : "<NULL>";
     MUTEXLOCK keys(Keys.pLock);
     int at = LowerBound(wanted);
-    bool found = at < Keys.ItemCount && ombix_stricmp(Keys.ppItems[at]->Text(), wanted) == 0;
+    bool found = at < Keys.ItemCount && KeyCompare(KeyText(Keys.ppItems[at]), wanted) == 0;
     return found ? at : -1;
 }
 
@@ -131,8 +158,9 @@ STRING& HASH::Item(const char* key)
     const char* wanted = key ? key : "<NULL>";
     MUTEXLOCK keys(Keys.pLock);
     int at = LowerBound(wanted);
-    if (at < Keys.ItemCount && ombix_stricmp(Keys.ppItems[at]->Text(), wanted) == 0)
-        return *Values.Get(at);
+    // Values change only under the key array's lock, which is held here.
+    if (at < Keys.ItemCount && KeyCompare(KeyText(Keys.ppItems[at]), wanted) == 0)
+        return *Values.ppItems[at];
     // A locked table hands out a scratch value and keeps its keys.
     static STRING refused;
     if (!ASSERT(!LockTable, "!this->LockTable", SOURCE, __LINE__, wanted) || LockTable) {
@@ -177,7 +205,7 @@ void HASH::Sort()
             order[i] = i;
         STRING** k = Keys.ppItems;
         std::stable_sort(order, order + n, [k](int a, int b) {
-            return ombix_stricmp(k[a]->Text(), k[b]->Text()) < 0;
+            return KeyCompare(KeyText(k[a]), KeyText(k[b])) < 0;
         });
         for (STRINGARRAY* array : {&Keys, &Values}) {
             for (int i = 0; i < n; ++i)
