@@ -150,7 +150,7 @@ void LogHotKey(UINT message, WPARAM wParam, LPARAM lParam)
     UINT key = 0;
     if (message == WM_KEYDOWN)
         key = UINT(wParam);
-    else if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(-155))
+    else if (message == WM_NOTIFY && lParam && reinterpret_cast<NMHDR*>(lParam)->code == UINT(-155))
         key = reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey;
     bool held = (GetAsyncKeyState(VK_CONTROL) & 0x8000) && (GetAsyncKeyState(VK_SHIFT) & 0x8000) &&
                 !(GetAsyncKeyState(VK_MENU) & 0x8000);
