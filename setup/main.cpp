@@ -28,7 +28,7 @@ constexpr const char* SHAREDTOOLS = "Software\\Microsoft\\Shared Tools";
 
 void SetupError(int textId)
 {
-    ErrorMsgBox(nullptr, OSYS::GetStringFromResource(IDS_SETUPCAPTION).Text(),
+    ErrorMsgBox(nullptr, OSYS::GetStringFromResource(IDS_SETUP_CAPTION).Text(),
                 OSYS::GetStringFromResource(textId).Text());
 }
 
@@ -80,7 +80,7 @@ bool RequiredComponentsPresent()
         if (!token.HasBuffer())
             return true;
         if (token == "dao360" && OSYS::GetWindowsVersion() < 4 && !FindDao360()) {
-            SetupError(IDS_NODAO);
+            SetupError(IDS_ERR_NODAO);
             return false;
         }
     }
@@ -95,7 +95,7 @@ bool ActiveSyncPresent()
     gActiveSyncManager = STRING();
     key.Read("", gActiveSyncManager);
     if (gActiveSyncManager.IsEmpty() || !FILENAME(gActiveSyncManager).Exists()) {
-        SetupError(IDS_NOACTIVESYNC);
+        SetupError(IDS_ERR_ACTIVESYNC);
         return false;
     }
     return true;
@@ -161,7 +161,7 @@ int SetupMain()
     STEP steps[SETUPSTEPCOUNT];
     FillSetupSteps(steps);
     if (!gSetupConfig.Load("setup.cfg")) {
-        SetupError(IDS_NOSETUPCFG);
+        SetupError(IDS_ERR_NOCONFIG);
         return 0;
     }
     if (!RequiredComponentsPresent() || !ActiveSyncPresent())
@@ -171,7 +171,7 @@ int SetupMain()
     CallSetupHook(HOOK_CONFIG, nullptr);
     CallNewSetupHook(HOOK_STEPTABLE, 0, 0, 0, 0, reinterpret_cast<INT_PTR>(steps));
     CallNewSetupHook(HOOK_CONFIG, gLocale, 0, 0, 0, reinterpret_cast<INT_PTR>(&gSetupConfig));
-    FoldLanguageKeys(gSetupConfig, OSYS::GetStringFromResource(IDS_LANGSUFFIX).Text());
+    FoldLanguageKeys(gSetupConfig, OSYS::GetStringFromResource(IDS_LANGUAGE_SUFFIX).Text());
 
     gProductTitle = ConfigText(gSetupConfig, "AppName") + " " + ConfigText(gSetupConfig, "AppVersion");
     ConfigText(gSetupConfig, "Advertise", "");

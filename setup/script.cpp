@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* SCRIPTKEY = "Software\\Ombix\\";
 
-STRING Caption() { return OSYS::GetStringFromResource(IDS_SETUPCAPTION); }
+STRING Caption() { return OSYS::GetStringFromResource(IDS_SETUP_CAPTION); }
 
 void Info(int textId) { InfoMsgBox(nullptr, Caption().Text(), OSYS::GetStringFromResource(textId).Text()); }
 void Error(int textId) { ErrorMsgBox(nullptr, Caption().Text(), OSYS::GetStringFromResource(textId).Text()); }
@@ -23,9 +23,9 @@ void Error(int textId) { ErrorMsgBox(nullptr, Caption().Text(), OSYS::GetStringF
 void ReportWrite(bool written)
 {
     if (written)
-        Info(IDS_REGWRITEOK);
+        Info(IDS_REG_WRITE_DONE);
     else
-        Error(IDS_REGWRITEFAILED);
+        Error(IDS_REG_WRITE_FAILED);
 }
 
 bool WriteBinary(const STRING& fields, const STRING& bytes)
@@ -55,9 +55,9 @@ void Admin(const STRING& request)
     if (!fpSetupHook || fpSetupHook(HOOK_ADMIN, request.Text()) == 0)
         return;
     if (request == "ADDPRINTER")
-        Info(IDS_PRINTERADDED);
+        Info(IDS_ADMIN_PRINTER_ADDED);
     else if (request == "REMOVEPRINTER")
-        Info(IDS_PRINTERREMOVED);
+        Info(IDS_ADMIN_PRINTER_REMOVED);
 }
 
 int WriteReg(const STRING& fields)
