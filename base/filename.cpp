@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/filesys.h"
+#include "base/osysfile.h"
 #include "frame/platform.h"
 
 namespace {
@@ -395,10 +396,9 @@ bool FILENAME::Rename(const char* newName, bool replace) const
 
 bool FILENAME::Copy(const char* target, bool overwrite) const
 {
-    constexpr STRING_SIZE_T MAXPATH = 260;
     if (!Buffer || !target)
         return false;
-    if (Length() >= MAXPATH || STRING_SIZE_T(strlen(target)) >= MAXPATH) {
+    if (Length() >= OSYS::MAXPATH || STRING_SIZE_T(strlen(target)) >= OSYS::MAXPATH) {
         LOGIT("FILENAME::Copy %s to %s: path too long\n", Buffer, target);
         return false;
     }

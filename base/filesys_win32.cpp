@@ -31,6 +31,19 @@ STRING Environment(const char* name)
     return n > 0 && n < sizeof(value) ? STRING(value) : STRING();
 }
 
+struct PROFILES {
+    STRING directory;
+    STRINGARRAY* folders;
+};
+
+// Every user's profile folder, not only the one of the user running the program.
+void AddProfile(const FILESYS::ENTRY& entry, void* context)
+{
+    auto* profiles = static_cast<PROFILES*>(context);
+    if (entry.name[0] != '.' && (entry.attributes & FILESYS::ATTR_DIRECTORY))
+        profiles->folders->Add(profiles->directory + "\\" + entry.name);
+}
+
 }  // namespace
 
 namespace FILESYS {
@@ -114,8 +127,11 @@ void ProtectedFolders(STRINGARRAY* folders)
     for (STRING_SIZE_T i = 0; i < profile.Length(); ++i)
         if (profile.Buffer[i] == '\\')
             cut = i;
-    if (cut > 2)
-        AddFolder(folders, profile.Left(cut));
+    if (cut <= 2)
+        return;
+    PROFILES profiles{profile.Left(cut), folders};
+    AddFolder(folders, profiles.directory);
+    ListDirectory(profiles.directory.Buffer, "*", &AddProfile, &profiles);
 }
 
 STRING DefaultTempFolder()

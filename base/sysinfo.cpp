@@ -24,8 +24,10 @@ STRING OSYS::GetTime()
 STRING OSYS::GetCurrentDirectory()
 {
     char directory[260];
-    if (!PLATFORM::CurrentDirectory(directory, sizeof(directory)))
+    if (!PLATFORM::CurrentDirectory(directory, sizeof(directory))) {
+        LOGIT("OSYS::GetCurrentDirectory failed or longer than %d bytes\n", int(sizeof(directory)));
         return STRING();
+    }
     return STRING(directory);
 }
 

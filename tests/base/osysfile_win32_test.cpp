@@ -196,7 +196,11 @@ TEST(ProtectedFolderTest, SystemAndUserFoldersAreRefused)
     const char* profile = getenv("USERPROFILE");
     ASSERT_NE(profile, nullptr);
     FILENAME::SetFolderSource(nullptr);
+    FILENAME profiles(profile);
+    FILENAME otherUser(profiles.GetPath(), "ombixtestuser");
+    ASSERT_TRUE(otherUser.MakeDir() || otherUser.IsDirectory());
     STRING folders[] = {STRING(windows), OSYS::GetSystemPath(2), STRING(profile),
+                        profiles.GetPath(), otherUser,
                         OSYS::GetSystemPath(6), OSYS::GetSystemPath(5), STRING("C:\\"),
                         STRING(windows) + "\\System32\\.."};
     for (const STRING& folder : folders) {
@@ -207,6 +211,7 @@ TEST(ProtectedFolderTest, SystemAndUserFoldersAreRefused)
         EXPECT_TRUE(catcher.Saw("!IsProtectedFolder(directory)"));
         EXPECT_TRUE(FILENAME(folder).IsDirectory());
     }
+    otherUser.RemoveDir();
 }
 
 TEST_F(TreeTest, ShareModesFollowTheOpenMode)

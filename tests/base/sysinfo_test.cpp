@@ -29,7 +29,7 @@ TEST(SystemPathTest, DocumentsFolderEndsWithABackslashAndAgreesWithTheLog)
 TEST(SystemPathTest, TheFoldersWineKnows)
 {
     ASSERTCATCHER catcher;
-    for (int type : {0, 1, 2, 5, 8, 13}) {
+    for (int type : {0, 1, 2, 5, 7, 8, 9, 10, 11, 12, 13}) {
         STRING folder = OSYS::GetSystemPath(type);
         SCOPED_TRACE(type);
         ASSERT_GT(folder.Length(), 3);
@@ -47,6 +47,24 @@ TEST(SystemPathTest, TypesWithoutAFolderAreAssertions)
         EXPECT_FALSE(OSYS::GetSystemPath(type).HasBuffer());
         EXPECT_TRUE(catcher.Saw("FALSE"));
     }
+}
+
+TEST(SystemPathTest, AMissingValueIsAQuietAssertion)
+{
+    REGISTRY folders(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                     "Shell Folders", REGISTRY_WRITE);
+    ASSERT_TRUE(folders.IsOpen());
+    STRING sendTo;
+    ASSERT_TRUE(folders.Read("SendTo", sendTo));
+    ASSERT_TRUE(folders.DeleteValue("SendTo"));
+    ASSERTCATCHER catcher;
+    STRING missing = OSYS::GetSystemPath(9);
+    folders.Write("SendTo", sendTo.Buffer);
+    EXPECT_FALSE(missing.HasBuffer());
+    ASSERT_EQ(catcher.Count(), 1u);
+    EXPECT_EQ(catcher.Reports()[0].condition, "rc==ERROR_SUCCESS");
+    EXPECT_EQ(catcher.Reports()[0].info, "GetSystemPath 9");
+    EXPECT_TRUE(catcher.Reports()[0].quiet);
 }
 
 TEST(SystemPathTest, TheBuiltInShellStringsUseTheSystemFolders)
