@@ -74,7 +74,12 @@ SETUPRUN RunSetup(const fs::path& folder, const std::string& arguments, int answ
             continue;
         HWND label = GetDlgItem(box, 0xFFFF);
         run.boxes.push_back({WindowText(box), label ? WindowText(label) : std::string()});
-        PostMessageA(box, WM_COMMAND, WPARAM(answer), 0);
+        // A box without the chosen button (an assertion's Yes/No) is answered so it goes on.
+        int button = answer;
+        for (int fallback : {IDYES, IDOK, IDCANCEL})
+            if (!GetDlgItem(box, button))
+                button = fallback;
+        PostMessageA(box, WM_COMMAND, WPARAM(button), 0);
         answered = box;
     }
     if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)

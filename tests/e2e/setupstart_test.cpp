@@ -197,22 +197,22 @@ TEST_F(SetupStart, DefaultFolderFromEarlierInstallationOrInstallPath)
         return at == std::string::npos ? std::string("<none>") : text.substr(at + 29, text.find('\r', at) - at - 29);
     };
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, uninstall);
-    EXPECT_EQ(folderOf("InstallPath=*C:\\Apps\\X\n"), "C:\\Apps\\X");
-    std::string programFiles = folderOf("InstallPath=Maker\\Product\n");
-    EXPECT_EQ(programFiles.substr(programFiles.size() - 15), "\\Maker\\Product");
+    EXPECT_EQ(folderOf("InstallPath=*C:\\\\Apps\\\\X\n"), "C:\\Apps\\X");
+    std::string programFiles = folderOf("InstallPath=Maker\\\\Product\n");
+    EXPECT_EQ(programFiles.substr(programFiles.size() - 14), "\\Maker\\Product");
     EXPECT_NE(programFiles.find("Program Files\\Maker"), std::string::npos) << programFiles;
 
     HKEY key;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, uninstall, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     std::string earlier = folder.string();
     RegSetValueExA(key, "UninstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(earlier.c_str()), DWORD(earlier.size() + 1));
-    EXPECT_EQ(folderOf("InstallPath=*C:\\Apps\\X\n"), earlier);
+    EXPECT_EQ(folderOf("InstallPath=*C:\\\\Apps\\\\X\n"), earlier);
     std::string gone = earlier + "\\gone";
     RegSetValueExA(key, "UninstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(gone.c_str()), DWORD(gone.size() + 1));
-    EXPECT_EQ(folderOf("InstallPath=*C:\\Apps\\X\n"), "C:\\Apps\\X");
+    EXPECT_EQ(folderOf("InstallPath=*C:\\\\Apps\\\\X\n"), "C:\\Apps\\X");
     std::string tooLong(600, 'x');
     RegSetValueExA(key, "UninstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()), DWORD(tooLong.size() + 1));
-    EXPECT_EQ(folderOf("InstallPath=*C:\\Apps\\X\n"), "C:\\Apps\\X");
+    EXPECT_EQ(folderOf("InstallPath=*C:\\\\Apps\\\\X\n"), "C:\\Apps\\X");
     RegCloseKey(key);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, uninstall);
 }

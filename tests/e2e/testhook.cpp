@@ -12,7 +12,7 @@ namespace {
 void Record(const char* format, ...)
 {
     const char* path = getenv("OMBIX_HOOKLOG");
-    FILE* f = path ? fopen(path, "a") : nullptr;
+    FILE* f = path ? fopen(path, "ab") : nullptr;
     if (!f)
         return;
     va_list args;
