@@ -66,6 +66,16 @@ TEST_F(SetupStart, WriteRegWritesTextAndZeroAndReportsIt)
     EXPECT_EQ(run.boxes[0].text, ModuleString("setupenglish.dll", 3303));
 }
 
+TEST_F(SetupStart, WriteRegToAKeyThatCannotBeOpened)
+{
+    // Key names are limited to 255 characters.
+    SETUPRUN run = RunSetup(folder, "/WRITEREG:" + std::string(300, 'k') + "|Name|abc");
+    EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].title, caption);
+    EXPECT_EQ(run.boxes[0].text, ModuleString("setupenglish.dll", 3302));
+}
+
 TEST_F(SetupStart, WriteHexRegQuietAndMalformed)
 {
     SETUPRUN run = RunSetup(folder, "-WRITEHEXREG \"OmbixE2E|Hex|41420|1\"");
