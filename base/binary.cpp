@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/filename.h"
 #include "base/osys.h"
 #include "frame/platform.h"
 
@@ -27,7 +28,7 @@ bool BINARY::Load(const char* path, const char* mode)
     if (!path || !PLATFORM::FileStatus(path, &size, nullptr))
         size = -1;
     LOGIT("BINARY::Load %s (%d bytes)\n", Show(path), int(size));
-    FILE* f = OSYS::OpenStream(path, mode, -1);
+    FILE* f = FILENAME::fsopen(path, mode, -1);
     char result[256] = "OK";
     if (f) {
         if (size > 0 && size < 0x7FFF0000)
@@ -51,7 +52,7 @@ bool BINARY::Load(const char* path, const char* mode)
 bool BINARY::Save(const char* path, const char* mode) const
 {
     LOGIT("BINARY::Save %s\n", Show(path));
-    FILE* f = OSYS::OpenStream(path, mode, -1);
+    FILE* f = FILENAME::fsopen(path, mode, -1);
     long written = -1;
     char result[256] = "OK";
     if (f) {

@@ -1,6 +1,7 @@
 #include "base/hash.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -33,6 +34,30 @@ int KeyCompare(const char* a, const char* b)
 }
 
 const char* KeyText(const STRING* key) { return key->Buffer ? key->Buffer : "<NULL>"; }
+STRING_SIZE_T KeyLength(const STRING* key) { return key->Buffer ? key->StrLen : 0; }
+
+bool HasZeroByte(uint64_t x) { return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0; }
+
+// KeyCompare for texts whose first n bytes are known to be readable: equal 8-byte blocks
+// without a terminator are passed whole (configuration keys share long prefixes).
+int KeyCompare(const char* a, const char* b, size_t n)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        memcpy(&x, a + i, 8);
+        memcpy(&y, b + i, 8);
+        if (x != y || HasZeroByte(x))
+            break;
+    }
+    return KeyCompare(a + i, b + i);
+}
+
+int KeyCompare(const STRING* a, const STRING* b)
+{
+    STRING_SIZE_T n = KeyLength(a) < KeyLength(b) ? KeyLength(a) : KeyLength(b);
+    return KeyCompare(KeyText(a), KeyText(b), size_t(n));
+}
 
 bool BeginsWith(const char* text, STRING_SIZE_T length, const char* prefix)
 {
@@ -133,10 +158,13 @@ void HASH::ParseLine(const char* line, STRING_SIZE_T length)
 
 int HASH::LowerBound(const char* key) const
 {
+    size_t length = strlen(key);
     int low = 0, high = Keys.ItemCount;
     while (low < high) {
         int middle = low + (high - low) / 2;
-        if (KeyCompare(KeyText(Keys.ppItems[middle]), key) < 0)
+        const STRING* k = Keys.ppItems[middle];
+        size_t n = size_t(KeyLength(k)) < length ? size_t(KeyLength(k)) : length;
+        if (KeyCompare(KeyText(k), key, n) < 0)
             low = middle + 1;
         else
             high = middle;
@@ -205,7 +233,7 @@ void HASH::Sort()
             order[i] = i;
         STRING** k = Keys.ppItems;
         std::stable_sort(order, order + n, [k](int a, int b) {
-            return KeyCompare(KeyText(k[a]), KeyText(k[b])) < 0;
+            return KeyCompare(k[a], k[b]) < 0;
         });
         for (STRINGARRAY* array : {&Keys, &Values}) {
             for (int i = 0; i < n; ++i)

@@ -3,7 +3,6 @@
 #include "frame/ombix.h"
 #include "frame/platform.h"
 
-#include <cstring>
 #include <new>
 
 namespace {
@@ -27,25 +26,6 @@ int64_t OSYS::Milliseconds(bool reset)
     }
     int64_t perMillisecond = frequency / 1000;
     return perMillisecond > 0 ? (counter - gClockZero) / perMillisecond : 0;
-}
-
-FILE* OSYS::OpenStream(const char* path, const char* mode, int share)
-{
-    if (!path || !mode)
-        return nullptr;
-    if (share == -1) {
-        bool writes = strchr(mode, 'w') || strchr(mode, 'a') || (strchr(mode, 'r') && strchr(mode, '+'));
-        if (writes)
-            share = PLATFORM::SHARE_DENYRW;
-        else if (strchr(mode, 'r'))
-            share = PLATFORM::SHARE_DENYWR;
-        else
-            share = PLATFORM::SHARE_COMPAT;
-    }
-    FILE* f = PLATFORM::OpenFile(path, mode, share);
-    if (f && strchr(mode, 'a'))
-        fseek(f, 0, SEEK_END);
-    return f;
 }
 
 void OMBIXAPP::ThreadInit() { OMBIXAPP::SetCrashDumpLevel(0); }

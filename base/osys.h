@@ -41,9 +41,6 @@ void* CreateThread(THREADFUNCTION function, void* argument);
 // True when the thread ended within the time (its handle is then closed).
 bool WaitThread(void* hthread, int timeoutMs);
 
-// A stream opened with a share mode; share -1 derives it from the mode: "w", "a" or "r+"
-// deny readers and writers, "r" alone denies writers, anything else is compatibility mode.
-FILE* OpenStream(const char* path, const char* mode, int share = -1);
 // Flushes the stream and, when that succeeds, commits the file to disk.
 bool CommitStream(FILE* f);
 }

@@ -253,8 +253,12 @@ bool EVENTSEM::Wait(int milliseconds)
 MUTEXSEM::MUTEXSEM(bool initiallyOwned, const char* name)
 {
     hmux = CreateMutexA(nullptr, initiallyOwned, name);
+    // Callers of a named mutex ask GetLastError for ERROR_ALREADY_EXISTS after construction;
+    // the log line must not change the answer.
+    DWORD created = GetLastError();
     LOGITLEVEL(11, "MUTEXSEM::MUTEXSEM created %p, name= %s\n", hmux, Show(name));
     ASSERT(hmux != nullptr, "this->hmux", SOURCE, __LINE__, name);
+    SetLastError(created);
 }
 
 MUTEXSEM::~MUTEXSEM()

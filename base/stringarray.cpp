@@ -1,5 +1,6 @@
 #include "base/stringarray.h"
 
+#include "base/filename.h"
 #include "frame/platform.h"
 
 #include <cstdlib>
@@ -76,7 +77,7 @@ int STRINGARRAY::Load(const char* path, bool unescape)
     if (!PLATFORM::FileStatus(path, &size, nullptr))
         size = -1;
     LOGIT("STRINGARRAY::Load %s (%ld bytes)\n", path ? path : "<NULL>", long(size));
-    FILE* f = OSYS::OpenStream(path, "r", -1);
+    FILE* f = FILENAME::fsopen(path, "r", -1);
     int lines = 0;
     if (f) {
         MUTEXLOCK lock(pLock);

@@ -1,13 +1,9 @@
 #include "base/unicode.h"
 
-#include <new>
-
 namespace {
 
 constexpr const char* SOURCE = "unicode";
 constexpr char UNMAPPEDCHARACTER = '?';
-
-UNICODE* gUnicode = nullptr;
 
 bool ByteToWideAs1252(int codePage)
 {
@@ -35,18 +31,12 @@ char Lookup(const UNICODETABLE& table, WIDECHAR c)
 
 }  // namespace
 
+// The tables are constant data, so the converter holds nothing to release: a function-local
+// object is created safely on first use from any thread and ends with the process.
 UNICODE& UNICODE::Get()
 {
-    if (!gUnicode)
-        gUnicode = new (std::nothrow) UNICODE;
-    static UNICODE fallback;
-    return gUnicode ? *gUnicode : fallback;
-}
-
-void UNICODE::Release()
-{
-    delete gUnicode;
-    gUnicode = nullptr;
+    static UNICODE converter;
+    return converter;
 }
 
 int UNICODE::TableIndex(int codePage) const

@@ -25,9 +25,8 @@ extern const int gUnicodeTableCount;
 
 class UNICODE {
 public:
-    // Created on first use; Release at shutdown.
+    // Created on first use.
     static UNICODE& Get();
-    static void Release();
 
     // Index of the code page's table, or -1.
     int TableIndex(int codePage) const;

@@ -136,15 +136,17 @@ TEST(Hash, LookupsAgreeWithALinearScanOverDuplicates)
     std::string text;
     std::vector<std::pair<std::string, std::string>> lines;
     unsigned seed = 7;
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 300; ++i) {
         seed = seed * 1103515245 + 12345;
         std::string key = std::string(1, char('a' + (seed >> 16) % 6)) + char('A' + (seed >> 8) % 3);
         lines.push_back({key, std::to_string(i)});
         text += key + "=" + std::to_string(i) + "\n";
     }
     HASH h{STRING(text.c_str())};
+    // Straight at the slots: every Get is a system mutex round trip, slow under Wine.
+    STRING** keys = h.Keys.ppItems;
     for (int i = 1; i < h.Count(); ++i)
-        ASSERT_LE(ombix_stricmp(h.Keys.Get(i - 1)->Text(), h.Keys.Get(i)->Text()), 0);
+        ASSERT_LE(ombix_stricmp(keys[i - 1]->Text(), keys[i]->Text()), 0);
     for (const auto& [key, value] : lines) {
         SCOPED_TRACE(key);
         std::string first;
@@ -155,7 +157,7 @@ TEST(Hash, LookupsAgreeWithALinearScanOverDuplicates)
             }
         EXPECT_EQ(Str(h[key.c_str()]), first);
         int linear = 0;
-        while (linear < h.Count() && ombix_stricmp(h.Keys.Get(linear)->Text(), key.c_str()) < 0)
+        while (linear < h.Count() && ombix_stricmp(keys[linear]->Text(), key.c_str()) < 0)
             ++linear;
         EXPECT_EQ(h.FindKey(key.c_str()), linear);
     }

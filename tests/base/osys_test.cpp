@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 
 #include "tests/support/testsupport.h"
 
@@ -33,6 +34,25 @@ unsigned TryMutex(void* p)
     return 0;
 }
 
+// 32 KiB is what the thread commits at the start; its stack must still grow beyond that.
+unsigned DeepStack(void* p)
+{
+    volatile char big[256 * 1024];
+    for (size_t i = 0; i < sizeof(big); i += 4096)
+        big[i] = char(i);
+    *static_cast<int*>(p) = big[8192];
+    return 0;
+}
+
+TEST(Threads, ABodyMayUseMoreStackThanTheInitialSize)
+{
+    int result = -1;
+    void* h = OSYS::CreateThread(DeepStack, &result);
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(OSYS::WaitThread(h, 10000));
+    EXPECT_EQ(result, 0);
+}
+
 TEST(EventSem, WaitTimesOutOnAResetEventAndSeesASetOne)
 {
     EVENTSEM e;
@@ -53,8 +73,18 @@ TEST(Threads, WaitThreadWithTimeoutZeroOnARunningThread)
     void* h = OSYS::CreateThread(WaitForGo, &s);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(s.started.Wait(5000));
+    SCRATCHDIR dir;
+    ASSERT_TRUE(OMBIXAPP::LogOption(("/LOGIT:" + dir.File("log.txt")).c_str()));
     EXPECT_FALSE(OSYS::WaitThread(h, 0));
+    LOGIT("after the quiet wait\n");
     EXPECT_FALSE(OSYS::WaitThread(h, 30));
+    OMBIXAPP::LogOption("/LOGITCLOSE");
+    std::string log = dir.Read("log.txt");
+    size_t quietEnd = log.find("after the quiet wait");
+    ASSERT_NE(quietEnd, std::string::npos);
+    EXPECT_EQ(log.substr(0, quietEnd).find("OSYS::WaitThread"), std::string::npos) << log;
+    EXPECT_NE(log.find("OSYS::WaitThread hthread="), std::string::npos) << log;
+    EXPECT_NE(log.find("timeout=30 failed "), std::string::npos) << log;
     s.go.Set();
     // The handle is still usable after the failed waits.
     EXPECT_TRUE(OSYS::WaitThread(h, -1));

@@ -101,6 +101,43 @@ TEST_F(StartProgramTest, ProcessInformationIsHandedOver)
     CloseHandle(info.hProcess);
 }
 
+TEST(MutexSem, ASecondNamedMutexReportsThatItExisted)
+{
+    SCRATCHDIR dir;
+    ASSERT_TRUE(OMBIXAPP::LogOption(("/LOGIT:" + dir.File("log.txt")).c_str()));
+    LogitLevel = 11;
+    MUTEXSEM first(false, "Ombix_Test_Mutex");
+    EXPECT_NE(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    MUTEXSEM second(false, "Ombix_Test_Mutex");
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    OMBIXAPP::LogOption("/LOGITCLOSE");
+    LogitLevel = 0;
+    EXPECT_NE(dir.Read("log.txt").find("MUTEXSEM::MUTEXSEM created "), std::string::npos);
+}
+
+TEST(OpenDocument, MissingFileIsReportedAsFailure)
+{
+    SCRATCHDIR dir;
+    EXPECT_FALSE(OSYS::OpenDocument(nullptr, dir.File("missing.txt").c_str()));
+}
+
+TEST(RaiseThreadPriority, RaisesForTheScopeAndRestores)
+{
+    int before = GetThreadPriority(GetCurrentThread());
+    {
+        RAISETHREADPRIORITY raise(THREAD_PRIORITY_ABOVE_NORMAL);
+        EXPECT_TRUE(raise.RaiseOk);
+        EXPECT_EQ(raise.PrevPriority, before);
+        EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_ABOVE_NORMAL);
+    }
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), before);
+    {
+        RAISETHREADPRIORITY raise(THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_LOWEST);
+    }
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
+    SetThreadPriority(GetCurrentThread(), before);
+}
+
 struct PUMPPROBE {
     bool dispatched = false;
 };

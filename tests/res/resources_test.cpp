@@ -54,19 +54,22 @@ TEST_F(ProgramResources, EveryIconGroupHoldsThreeSizes) {
 
 // The uninstall shortcut names "setup.exe:1": the second icon of the file must be the
 // uninstaller's, so no icon group may sort between 1 and 2.
+struct ICONCOUNT {
+  int seen = 0;
+  UINT_PTR second = 0;
+};
+
+// A plain function: a lambda does not convert to the stdcall callback of the 32-bit build.
+BOOL CALLBACK CountIconGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR context) {
+  auto* c = reinterpret_cast<ICONCOUNT*>(context);
+  if (++c->seen == 2) c->second = reinterpret_cast<UINT_PTR>(name);
+  return TRUE;
+}
+
 TEST_F(ProgramResources, UninstallIconIsTheSecondOfTheFile) {
-  struct COUNT {
-    int seen = 0;
-    UINT_PTR second = 0;
-  } count;
-  EnumResourceNamesA(
-      program_, MAKEINTRESOURCEA(14),
-      [](HMODULE, LPCSTR, LPSTR name, LONG_PTR context) -> BOOL {
-        auto* c = reinterpret_cast<COUNT*>(context);
-        if (++c->seen == 2) c->second = reinterpret_cast<UINT_PTR>(name);
-        return TRUE;
-      },
-      reinterpret_cast<LONG_PTR>(&count));
+  ICONCOUNT count;
+  EnumResourceNamesA(program_, MAKEINTRESOURCEA(14), CountIconGroup,
+                     reinterpret_cast<LONG_PTR>(&count));
   EXPECT_EQ(count.second, static_cast<UINT_PTR>(IDI_UNINSTALL));
 }
 
