@@ -76,4 +76,8 @@ function(ombix_test name)
     SKIP_REGULAR_EXPRESSION "wine-run: this machine cannot run"
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+  # One Wine test at a time: UI tests need the focus of the one display.
+  if(OMBIX_WINDOWS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wineprefix)
+  endif()
 endfunction()
