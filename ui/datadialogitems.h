@@ -50,7 +50,7 @@ public:
 class LISTITEM : public DATAITEM {
 public:
     LISTCONTROL* pList = nullptr;
-    const STRINGARRAY* pEntries;  // not owned; null keeps the control's own entries
+    const STRINGARRAY* pEntries; // not owned; null keeps the control's own entries
 
     LISTITEM(int id, STRING* variable, const STRINGARRAY* entries);
     ~LISTITEM() override;

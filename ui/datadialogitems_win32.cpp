@@ -4,7 +4,10 @@ namespace {
 
 constexpr const char* SOURCE = "datadialogitems";
 
-int NumberIn(const STRING* variable) { return variable ? variable->AsInt() : 0; }
+int NumberIn(const STRING* variable)
+{
+    return variable ? variable->AsInt() : 0;
+}
 
 int ItemCount(const LISTCONTROL& list)
 {
@@ -12,7 +15,7 @@ int ItemCount(const LISTCONTROL& list)
     return count < 0 ? 0 : int(count);
 }
 
-}  // namespace
+} // namespace
 
 // ---- ENTRYITEM ----
 
@@ -21,7 +24,10 @@ ENTRYITEM::ENTRYITEM(int id, STRING* variable, int maxLength)
 {
 }
 
-ENTRYITEM::~ENTRYITEM() { delete pEntry; }
+ENTRYITEM::~ENTRYITEM()
+{
+    delete pEntry;
+}
 
 void ENTRYITEM::Put(HWND dialog)
 {
@@ -46,11 +52,12 @@ void ENTRYITEM::Get(HWND)
 
 // ---- RADIOITEM ----
 
-RADIOITEM::RADIOITEM(int id, STRING* variable, int value) : DATAITEM(id, variable), Value(value)
-{
-}
+RADIOITEM::RADIOITEM(int id, STRING* variable, int value) : DATAITEM(id, variable), Value(value) {}
 
-RADIOITEM::~RADIOITEM() { delete pRadio; }
+RADIOITEM::~RADIOITEM()
+{
+    delete pRadio;
+}
 
 void RADIOITEM::Put(HWND dialog)
 {
@@ -73,7 +80,10 @@ LISTITEM::LISTITEM(int id, STRING* variable, const STRINGARRAY* entries)
 {
 }
 
-LISTITEM::~LISTITEM() { delete pList; }
+LISTITEM::~LISTITEM()
+{
+    delete pList;
+}
 
 bool LISTITEM::MakeList(HWND dialog)
 {

@@ -40,24 +40,24 @@ private:
 
 // Condition of a dependency entry: a kind in the low 12 bits and two flags.
 namespace DEPEND {
-constexpr int CHECKED = 0;       // check box checked; edit text not empty
-constexpr int UNCHECKED = 1;     // check box not checked; edit text empty
-constexpr int EQUAL = 2;         // list's selected text or edit text equals the entry's text
+constexpr int CHECKED = 0;   // check box checked; edit text not empty
+constexpr int UNCHECKED = 1; // check box not checked; edit text empty
+constexpr int EQUAL = 2;     // list's selected text or edit text equals the entry's text
 constexpr int DIFFERENT = 3;
-constexpr int INDEX = 5;         // list's selected index equals the entry's text as number
+constexpr int INDEX = 5; // list's selected index equals the entry's text as number
 constexpr int NOTINDEX = 6;
-constexpr int EXISTS = 7;        // edit text names an existing file or folder
+constexpr int EXISTS = 7; // edit text names an existing file or folder
 constexpr int NOTEXISTS = 8;
-constexpr int FOLDER = 9;        // edit text names an existing folder
+constexpr int FOLDER = 9; // edit text names an existing folder
 constexpr int NOTFOLDER = 10;
 constexpr int ALWAYS = 11;
 constexpr int NEVER = 12;
 constexpr int KINDMASK = 0xFFF;
-constexpr int HIDE = 0x10000;    // hide the target instead of disabling it
-constexpr int ALL = 0x40000;     // every entry of the target must hold, not any
+constexpr int HIDE = 0x10000; // hide the target instead of disabling it
+constexpr int ALL = 0x40000;  // every entry of the target must hold, not any
 // An edit field's label has the edit's id plus this.
 constexpr int LABELOFFSET = 55000;
-}  // namespace DEPEND
+} // namespace DEPEND
 
 struct DISABLEITEM {
     HWND TargetDialog = nullptr;
@@ -131,7 +131,7 @@ class DATADIALOGBOX : public DATADIALOG {
 public:
     static constexpr int MAXSUBDIALOGS = 16;
     struct SUBDIALOG {
-        DATADIALOG* Dialog = nullptr;  // owned
+        DATADIALOG* Dialog = nullptr; // owned
         int Key = -1;
     };
 

@@ -192,12 +192,11 @@ void ShowTarget(HWND dialog, int id, bool hidden)
         label.Show(hidden ? SW_HIDE : SW_SHOWNORMAL);
 }
 
-}  // namespace
+} // namespace
 
 // ---- DIALOG ----
 
-INT_PTR CALLBACK DIALOG::StaticDialogProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam)
+INT_PTR CALLBACK DIALOG::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
         return RunDialogProc(window, message, wParam, lParam);
@@ -279,14 +278,20 @@ INT_PTR DIALOG::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-bool DIALOG::PreTranslate(MSG*) { return false; }
+bool DIALOG::PreTranslate(MSG*)
+{
+    return false;
+}
 
 bool DIALOG::IsDialogMessage(HWND dialog, MSG* message)
 {
     return IsDialogMessageA(dialog, message) != FALSE;
 }
 
-int DIALOG::OnEndModal(int) { return 0; }
+int DIALOG::OnEndModal(int)
+{
+    return 0;
+}
 
 void DIALOG::EndModal(int result)
 {
@@ -345,7 +350,10 @@ int DIALOG::RunModal(bool noShow)
 
 // ---- DATADIALOGBASE ----
 
-DATADIALOGBASE::~DATADIALOGBASE() { DeleteItems(); }
+DATADIALOGBASE::~DATADIALOGBASE()
+{
+    DeleteItems();
+}
 
 void DATADIALOGBASE::DeleteItems()
 {
@@ -370,8 +378,8 @@ int DATADIALOGBASE::AddItem(DATAITEM* item)
     return Howmany++;
 }
 
-int DATADIALOGBASE::AddDisableItem(HWND targetDialog, int targetId, HWND sourceDialog,
-                                   int sourceId, int condition, const char* text)
+int DATADIALOGBASE::AddDisableItem(HWND targetDialog, int targetId, HWND sourceDialog, int sourceId,
+                                   int condition, const char* text)
 {
     bool room = DisableItemCount < MAXDISABLEITEMS;
     if (!ASSERT(room, "this->DisableItemCount<ARRAYMAX(this->DisableItems)", SOURCE, __LINE__) ||
@@ -404,7 +412,10 @@ void DATADIALOGBASE::GetAll()
         Items[i]->Get(dialog);
 }
 
-void DATADIALOGBASE::Cancel() { ReadBack = false; }
+void DATADIALOGBASE::Cancel()
+{
+    ReadBack = false;
+}
 
 bool DATADIALOGBASE::OnCommand(int idc)
 {

@@ -28,7 +28,10 @@ constexpr UINT STEPMESSAGE = 0x0480;
 constexpr UINT WATCHDOGMS = 10000;
 constexpr int WATCHDOGRESULT = -99;
 
-HMODULE TestModule() { return GetModuleHandleA(nullptr); }
+HMODULE TestModule()
+{
+    return GetModuleHandleA(nullptr);
+}
 
 void Drain()
 {
@@ -39,10 +42,22 @@ void Drain()
     }
 }
 
-HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
-void Click(HWND dialog, int id) { SendMessageA(Item(dialog, id), BM_CLICK, 0, 0); }
-int Checked(HWND dialog, int id) { return int(SendMessageA(Item(dialog, id), BM_GETCHECK, 0, 0)); }
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(Item(dialog, id)) != FALSE; }
+HWND Item(HWND dialog, int id)
+{
+    return GetDlgItem(dialog, id);
+}
+void Click(HWND dialog, int id)
+{
+    SendMessageA(Item(dialog, id), BM_CLICK, 0, 0);
+}
+int Checked(HWND dialog, int id)
+{
+    return int(SendMessageA(Item(dialog, id), BM_GETCHECK, 0, 0));
+}
+bool Enabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(Item(dialog, id)) != FALSE;
+}
 bool Shown(HWND dialog, int id)
 {
     return (GetWindowLongPtrA(Item(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
@@ -54,7 +69,10 @@ std::string Text(HWND dialog, int id)
     return text;
 }
 // As typed: the edit tells the dialog of the change.
-void Type(HWND dialog, int id, const char* text) { SetWindowTextA(Item(dialog, id), text); }
+void Type(HWND dialog, int id, const char* text)
+{
+    SetWindowTextA(Item(dialog, id), text);
+}
 
 // A modal box that runs the test's steps one after another from inside its own message loop
 // (each step sees what the ones before it caused), and ends itself
@@ -63,7 +81,8 @@ class TESTBOX : public DATADIALOGBOX {
 public:
     using STEP = std::function<void(HWND dialog)>;
 
-    explicit TESTBOX(int templateId = ITEMSDIALOG) : DATADIALOGBOX(templateId, nullptr, TestModule())
+    explicit TESTBOX(int templateId = ITEMSDIALOG)
+        : DATADIALOGBOX(templateId, nullptr, TestModule())
     {
     }
 
@@ -115,7 +134,10 @@ TESTBOX::STEP Pick(int id)
 }
 
 // The title bar's close box.
-void CloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CloseBox(HWND dialog)
+{
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 // Every test watches for assertion reports: none may appear unless a test expects them.
 class DataDialogTest : public testing::Test {
@@ -210,10 +232,10 @@ TEST_F(DataDialogTest, EscapeWithoutACancelButtonLeavesTheDialogOpen)
     TESTBOX box(NOCANCELDIALOG);
     box.AddItem(new ENTRYITEM(201, &name, 40));
     bool openAfterEscape = false;
-    int result = box.Run({[](HWND d) { PostMessageA(Item(d, 201), WM_KEYDOWN, VK_ESCAPE, 0); },
-                          [&](HWND d) { openAfterEscape = IsWindowVisible(d) != FALSE; },
-                          Press(IDOK)},
-                         true);
+    int result =
+        box.Run({[](HWND d) { PostMessageA(Item(d, 201), WM_KEYDOWN, VK_ESCAPE, 0); },
+                 [&](HWND d) { openAfterEscape = IsWindowVisible(d) != FALSE; }, Press(IDOK)},
+                true);
     EXPECT_TRUE(openAfterEscape);
     EXPECT_EQ(result, IDOK);
 }
@@ -424,18 +446,12 @@ TEST_F(DataDialogTest, EditAndListConditions)
         bool disabled;
     };
     const CASE edits[] = {
-        {DEPEND::CHECKED, "", "some", true},
-        {DEPEND::CHECKED, "", "", false},
-        {DEPEND::UNCHECKED, "", "", true},
-        {DEPEND::EQUAL, "Yes", "yES", true},
-        {DEPEND::EQUAL, "Yes", "no", false},
-        {DEPEND::DIFFERENT, "Yes", "no", true},
-        {DEPEND::EXISTS, "", file, true},
-        {DEPEND::EXISTS, "", missing, false},
-        {DEPEND::NOTEXISTS, "", missing, true},
-        {DEPEND::FOLDER, "", folder, true},
-        {DEPEND::FOLDER, "", file, false},
-        {DEPEND::NOTFOLDER, "", file, true},
+        {DEPEND::CHECKED, "", "some", true},    {DEPEND::CHECKED, "", "", false},
+        {DEPEND::UNCHECKED, "", "", true},      {DEPEND::EQUAL, "Yes", "yES", true},
+        {DEPEND::EQUAL, "Yes", "no", false},    {DEPEND::DIFFERENT, "Yes", "no", true},
+        {DEPEND::EXISTS, "", file, true},       {DEPEND::EXISTS, "", missing, false},
+        {DEPEND::NOTEXISTS, "", missing, true}, {DEPEND::FOLDER, "", folder, true},
+        {DEPEND::FOLDER, "", file, false},      {DEPEND::NOTFOLDER, "", file, true},
         {DEPEND::NOTFOLDER, "", folder, false},
     };
     for (const CASE& c : edits) {
@@ -453,12 +469,9 @@ TEST_F(DataDialogTest, EditAndListConditions)
     entries.Add(STRING("alpha"));
     entries.Add(STRING("beta"));
     const CASE lists[] = {
-        {DEPEND::EQUAL, "BETA", "1", true},
-        {DEPEND::EQUAL, "BETA", "0", false},
-        {DEPEND::DIFFERENT, "beta", "0", true},
-        {DEPEND::INDEX, "1", "1", true},
-        {DEPEND::INDEX, "-1", "-1", true},
-        {DEPEND::NOTINDEX, "1", "0", true},
+        {DEPEND::EQUAL, "BETA", "1", true},     {DEPEND::EQUAL, "BETA", "0", false},
+        {DEPEND::DIFFERENT, "beta", "0", true}, {DEPEND::INDEX, "1", "1", true},
+        {DEPEND::INDEX, "-1", "-1", true},      {DEPEND::NOTINDEX, "1", "0", true},
         {DEPEND::EQUAL, "", "-1", true},
     };
     for (int id : {501, 502}) {
@@ -484,11 +497,9 @@ TEST_F(DataDialogTest, KindsThatDoNotFitTheSourceAreFalseWithAReport)
         const char* report;
     };
     const CASE cases[] = {
-        {405, DEPEND::INDEX, "FALSE"},
-        {501, DEPEND::CHECKED, "FALSE"},
-        {203, DEPEND::INDEX, "FALSE"},
-        {999, DEPEND::CHECKED, "cdepend.IsValid()"},
-        {55201, DEPEND::CHECKED, nullptr},  // a static text: false without a report
+        {405, DEPEND::INDEX, "FALSE"},     {501, DEPEND::CHECKED, "FALSE"},
+        {203, DEPEND::INDEX, "FALSE"},     {999, DEPEND::CHECKED, "cdepend.IsValid()"},
+        {55201, DEPEND::CHECKED, nullptr}, // a static text: false without a report
     };
     for (const CASE& c : cases) {
         SCOPED_TRACE(std::to_string(c.source) + " kind " + std::to_string(c.kind));
@@ -735,8 +746,8 @@ TEST_F(DataDialogTest, PreTranslateTakesMessagesBeforeTheDialogManager)
     SWALLOWINGBOX box;
     STRING name("old");
     box.AddItem(new ENTRYITEM(201, &name, 40));
-    int result = box.Run({[](HWND d) { PostMessageA(Item(d, 201), WM_KEYDOWN, VK_ESCAPE, 0); },
-                          Press(IDOK)});
+    int result = box.Run(
+        {[](HWND d) { PostMessageA(Item(d, 201), WM_KEYDOWN, VK_ESCAPE, 0); }, Press(IDOK)});
     EXPECT_EQ(result, IDOK) << "Escape never reached the dialog manager";
 }
 
@@ -767,7 +778,8 @@ TEST_F(DataDialogTest, PushItemRunsItsCallbackAndCarriesTheParameter)
         PUSHRECORD record;
         STRING parameter("given");
         TESTBOX box;
-        box.AddItem(new PUSHITEM(101, &parameter, RecordPush, reinterpret_cast<INT_PTR>(&record), 42));
+        box.AddItem(
+            new PUSHITEM(101, &parameter, RecordPush, reinterpret_cast<INT_PTR>(&record), 42));
         int result = box.Run({Press(101), Press(end)});
         EXPECT_EQ(result, end == IDOK ? IDOK : 0) << "the push button did not end the run";
         EXPECT_EQ(record.calls, 1);
@@ -899,7 +911,8 @@ TEST_F(DataDialogTest, BrowseIntoEntryPutsThePickedFolderIntoTheEdit)
         STRING prompt("Pick the folder|the rest is not shown");
         TESTBOX box;
         box.AddItem(new ENTRYITEM(202, &target, 260));
-        box.AddItem(new PUSHITEM(101, &prompt, BrowseIntoEntry, byUser ? 202 : 0, byUser ? 0 : 202));
+        box.AddItem(
+            new PUSHITEM(101, &prompt, BrowseIntoEntry, byUser ? 202 : 0, byUser ? 0 : 202));
         PICKERANSWER answer(box.hWnd, IDOK, folder.substr(folder.find_last_of('\\') + 1));
         int result = box.Run({Pick(101), Press(IDOK)});
         EXPECT_TRUE(answer.Wait());
@@ -911,4 +924,4 @@ TEST_F(DataDialogTest, BrowseIntoEntryPutsThePickedFolderIntoTheEdit)
     EXPECT_EQ(asserts.Count(), 0u);
 }
 
-}  // namespace
+} // namespace
