@@ -52,6 +52,12 @@ struct BOX {
 HWND FindBox(DWORD process, int timeoutMs = DEFAULTWAIT);
 bool ReadBox(HWND box, BOX* seen);
 bool PressButton(HWND dialog, int id);
+// The name of the folder the folder picker's tree has selected ("" when none).
+std::string SelectedFolderName(HWND picker);
+// Waits until the folder picker has selected the named folder. The picker walks its tree down
+// to the initial folder one level at a time, which under Wine in a new prefix and on a busy
+// machine takes many seconds.
+bool WaitFolderSelection(HWND picker, const std::string& name, int timeoutMs = 60000);
 // Waits for a message box of the process, reads it and presses the button.
 bool AnswerBox(DWORD process, int button, BOX* seen, int timeoutMs = DEFAULTWAIT);
 

@@ -1,5 +1,7 @@
 #include "tests/robot/robot.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace ROBOT {
@@ -271,6 +273,34 @@ bool BOXANSWERER::Wait()
     if (worker.joinable())
         worker.join();
     return answered;
+}
+
+std::string SelectedFolderName(HWND picker)
+{
+    HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
+    auto item = tree ? reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
+                     : nullptr;
+    if (!item)
+        return "";
+    char text[MAX_PATH] = {};
+    TVITEMA request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = item;
+    request.pszText = text;
+    request.cchTextMax = sizeof(text);
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
+    return text;
+}
+
+bool WaitFolderSelection(HWND picker, const std::string& name, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (_stricmp(SelectedFolderName(picker).c_str(), name.c_str()) != 0) {
+        if (GetTickCount() - start >= DWORD(timeoutMs))
+            return false;
+        Sleep(50);
+    }
+    return WaitIdle(picker);
 }
 
 }  // namespace ROBOT

@@ -25,7 +25,7 @@ constexpr int NOCANCELDIALOG = 130;
 
 // A step of a modal run arrives as this user message; its wParam is the step's index.
 constexpr UINT STEPMESSAGE = 0x0480;
-constexpr UINT WATCHDOGMS = 10000;
+constexpr UINT WATCHDOGMS = 60000;
 constexpr int WATCHDOGRESULT = -99;
 
 HMODULE TestModule()
@@ -840,7 +840,7 @@ public:
               if (!picker)
                   return;
               // The initial folder is selected through the callback once the tree is filled.
-              WaitSelection(picker, selection);
+              ROBOT::WaitFolderSelection(picker, selection);
               for (HWND child = FindWindowExA(picker, nullptr, nullptr, nullptr); child;
                    child = FindWindowExA(picker, child, nullptr, nullptr))
                   texts += ROBOT::GetText(child) + "\n";
@@ -858,33 +858,6 @@ public:
     std::string texts;
 
 private:
-    static std::string SelectedName(HWND picker)
-    {
-        HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
-        if (!tree)
-            return "";
-        auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        if (!item)
-            return "";
-        char text[MAX_PATH] = {};
-        TVITEMA request{};
-        request.mask = TVIF_TEXT;
-        request.hItem = item;
-        request.pszText = text;
-        request.cchTextMax = sizeof(text);
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
-        return text;
-    }
-
-    static void WaitSelection(HWND picker, const std::string& name)
-    {
-        DWORD start = GetTickCount();
-        while (ombix_stricmp(SelectedName(picker).c_str(), name.c_str()) != 0 &&
-               GetTickCount() - start < WATCHDOGMS)
-            Sleep(50);
-        ROBOT::WaitIdle(picker);
-    }
-
     static HWND FindPicker(HWND owner)
     {
         for (HWND top = FindWindowExA(nullptr, nullptr, "#32770", nullptr); top;

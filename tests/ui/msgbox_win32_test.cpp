@@ -86,11 +86,8 @@ public:
               // The selection arrives through the callback once the tree is filled, which
               // takes longer than a fixed pause the first time the shell is used.
               Sleep(500);
-              DWORD start = GetTickCount();
-              while (!selection.empty() &&
-                     ombix_stricmp(SelectedName(dialog).c_str(), selection.c_str()) != 0 &&
-                     GetTickCount() - start < 10000)
-                  Sleep(50);
+              if (!selection.empty())
+                  ROBOT::WaitFolderSelection(dialog, selection);
               ROBOT::WaitIdle(dialog);
               answered = ROBOT::PressButton(dialog, button);
           })
@@ -105,24 +102,6 @@ public:
     }
 
 private:
-    static std::string SelectedName(HWND dialog)
-    {
-        HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
-        auto item = tree ? reinterpret_cast<HTREEITEM>(
-                               SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
-                         : nullptr;
-        if (!item)
-            return "";
-        char text[MAX_PATH] = {};
-        TVITEMA request{};
-        request.mask = TVIF_TEXT;
-        request.hItem = item;
-        request.pszText = text;
-        request.cchTextMax = sizeof(text);
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
-        return text;
-    }
-
     bool answered = false;
     std::thread worker;
 };
