@@ -439,8 +439,10 @@ ZIPDECODE Inflate(uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output) {
   std::unique_ptr<z_stream, int (*)(z_stream*)> guard(&stream, inflateEnd);
   std::vector<uint8_t> in(INPUTCHUNK), out(INPUTCHUNK);
   uint64_t produced = 0;
+  bool outputFull = false;
   while (true) {
-    if (stream.avail_in == 0) {
+    // A full output buffer may leave decoded bytes inside zlib with all input consumed.
+    if (stream.avail_in == 0 && !outputFull) {
       long got = input.Read(in.data(), in.size());
       if (got < 0) return ZIPDECODE::READFAIL;
       if (got == 0) return ZIPDECODE::TRUNCATED;
@@ -453,6 +455,7 @@ ZIPDECODE Inflate(uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output) {
     if (status == Z_MEM_ERROR) return ZIPDECODE::NOMEMORY;
     if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) return ZIPDECODE::BADDATA;
     size_t count = out.size() - stream.avail_out;
+    outputFull = stream.avail_out == 0;
     if (count > size - produced) return ZIPDECODE::TOOLONG;
     if (count > 0 && !output.Write(out.data(), count)) return ZIPDECODE::WRITEFAIL;
     produced += count;
