@@ -527,6 +527,7 @@ bool ZIPMEMBER::IsFolder() const {
 
 bool ZIPMEMORYIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
   if (offset > Length || size > Length - offset) return false;
+  if (size == 0) return true;
   std::memcpy(buffer, Data + offset, size);
   return true;
 }
