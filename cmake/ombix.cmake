@@ -1,7 +1,10 @@
 # Build rules shared by every folder.
 
-add_compile_options(-Wall -Wextra -Werror)
+# snprintf is how the framework cuts texts to its fixed buffers on purpose.
+add_compile_options(-Wall -Wextra -Werror -Wno-format-truncation)
 include_directories(${PROJECT_SOURCE_DIR})
+# Programs, tests and the language modules side by side, as in a distribution folder.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 if(OMBIX_WINDOWS)
   # No runtime DLLs beside the programs: libgcc, libstdc++, winpthread and zlib go in statically.
