@@ -8,27 +8,28 @@
 // Delivers the compressed bytes of one member, exactly its compressed size.
 class ZIPINPUT {
 public:
-  virtual ~ZIPINPUT() = default;
-  // Returns the number of bytes placed in buffer (0 at the end of the data), -1 on a read failure.
-  virtual long Read(uint8_t* buffer, size_t size) = 0;
+    virtual ~ZIPINPUT() = default;
+    // Returns the number of bytes placed in buffer (0 at the end of the data), -1 on a read
+    // failure.
+    virtual long Read(uint8_t* buffer, size_t size) = 0;
 };
 
 // Receives the uncompressed bytes of one member.
 class ZIPOUTPUT {
 public:
-  virtual ~ZIPOUTPUT() = default;
-  virtual bool Write(const uint8_t* data, size_t size) = 0;
+    virtual ~ZIPOUTPUT() = default;
+    virtual bool Write(const uint8_t* data, size_t size) = 0;
 };
 
 enum class ZIPDECODE {
-  OK,
-  BADDATA,      // the compressed data is invalid
-  TRUNCATED,    // the compressed data ends before the declared size was produced
-  TOOLONG,      // the data decodes to more than the declared size
-  READFAIL,     // the archive could not be read
-  WRITEFAIL,    // the output could not be written (full disk)
-  NOMEMORY,
-  UNSUPPORTED,  // a method outside the supported set
+    OK,
+    BADDATA,    // the compressed data is invalid
+    TRUNCATED,  // the compressed data ends before the declared size was produced
+    TOOLONG,    // the data decodes to more than the declared size
+    READFAIL,   // the archive could not be read
+    WRITEFAIL,  // the output could not be written (full disk)
+    NOMEMORY,
+    UNSUPPORTED,  // a method outside the supported set
 };
 
 bool ZipMethodSupported(uint16_t method);

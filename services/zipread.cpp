@@ -7,7 +7,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-  std::vector<const char*> arguments(argv, argv + argc);
-  arguments[0] = "unzip";
-  return UnzipMain(argc, arguments.data(), nullptr);
+    std::vector<const char*> arguments(argv, argv + argc);
+    arguments[0] = "unzip";
+    return UnzipMain(argc, arguments.data(), nullptr);
 }
