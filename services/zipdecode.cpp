@@ -20,13 +20,15 @@ public:
     bool Failed() const { return ReadFailed; }
 
     // True when n more bits exist in the member's data.
-    bool Has(int n) {
+    bool Has(int n)
+    {
         Fill(n);
         return BitCount >= n;
     }
 
     // Takes n bits (n <= 32). Past the end of the data the result is zero and Overrun is set.
-    uint32_t Get(int n) {
+    uint32_t Get(int n)
+    {
         Fill(n);
         if (BitCount < n) {
             Overrun = true;
@@ -41,7 +43,8 @@ public:
     bool Overrun = false;
 
 private:
-    void Fill(int n) {
+    void Fill(int n)
+    {
         while (BitCount < n && BitCount <= 56) {
             if (Position == Length && !Refill()) return;
             BitBuffer |= uint64_t{Buffer[Position++]} << BitCount;
@@ -49,7 +52,8 @@ private:
         }
     }
 
-    bool Refill() {
+    bool Refill()
+    {
         if (AtEnd) return false;
         long got = Input.Read(Buffer.data(), Buffer.size());
         if (got <= 0) {
@@ -82,21 +86,24 @@ public:
     bool Failed() const { return WriteFailed; }
     uint64_t Count() const { return Total; }
 
-    void Put(uint8_t c) {
+    void Put(uint8_t c)
+    {
         if (Full() || WriteFailed) return;
         Window[Position++] = c;
         ++Total;
         if (Position == WINDOWSIZE) Flush();
     }
 
-    void Copy(uint32_t distance, uint32_t length) {
+    void Copy(uint32_t distance, uint32_t length)
+    {
         for (uint32_t i = 0; i < length && !Full(); ++i) {
             bool beforeStart = distance > Total;
             Put(beforeStart ? 0 : Window[(Position + WINDOWSIZE - distance) % WINDOWSIZE]);
         }
     }
 
-    void Flush() {
+    void Flush()
+    {
         if (Position > Flushed && !WriteFailed) {
             WriteFailed = !Output.Write(Window.data() + Flushed, Position - Flushed);
         }
@@ -115,7 +122,8 @@ private:
     bool WriteFailed = false;
 };
 
-ZIPDECODE Finish(BITREADER& bits, WINDOWOUTPUT& out) {
+ZIPDECODE Finish(BITREADER& bits, WINDOWOUTPUT& out)
+{
     out.Flush();
     if (out.Failed()) return ZIPDECODE::WRITEFAIL;
     if (bits.Failed()) return ZIPDECODE::READFAIL;
@@ -125,7 +133,8 @@ ZIPDECODE Finish(BITREADER& bits, WINDOWOUTPUT& out) {
 
 // ---- method 0 --------------------------------------------------------------------------------
 
-ZIPDECODE Store(uint64_t compressedSize, uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output) {
+ZIPDECODE Store(uint64_t compressedSize, uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output)
+{
     if (compressedSize != size) return ZIPDECODE::BADDATA;
     std::vector<uint8_t> buffer(INPUTCHUNK);
     uint64_t done = 0;
@@ -143,7 +152,8 @@ ZIPDECODE Store(uint64_t compressedSize, uint64_t size, ZIPINPUT& input, ZIPOUTP
 
 class UNSHRINK {
 public:
-    UNSHRINK(BITREADER& bits, WINDOWOUTPUT& out) : Bits(bits), Out(out) {
+    UNSHRINK(BITREADER& bits, WINDOWOUTPUT& out) : Bits(bits), Out(out)
+    {
         Parent.fill(FREE);
         for (int c = 0; c < 256; ++c) {
             Parent[c] = LITERAL;
@@ -151,7 +161,8 @@ public:
         }
     }
 
-    ZIPDECODE Run() {
+    ZIPDECODE Run()
+    {
         while (!Out.Full()) {
             if (!Bits.Has(CodeSize)) return ZIPDECODE::TRUNCATED;
             uint32_t code = Bits.Get(CodeSize);
@@ -174,7 +185,8 @@ private:
 
     bool InUse(uint32_t code) const { return code < MAXCODES && Parent[code] != FREE; }
 
-    bool Control() {
+    bool Control()
+    {
         if (!Bits.Has(CodeSize)) return false;
         uint32_t what = Bits.Get(CodeSize);
         if (what == 1 && CodeSize < 13) {
@@ -189,7 +201,8 @@ private:
     }
 
     // Frees every code that no other code uses as its prefix.
-    void PartialClear() {
+    void PartialClear()
+    {
         std::array<bool, MAXCODES> isPrefix{};
         for (uint32_t c = FIRSTFREE; c < MAXCODES; ++c) {
             if (Parent[c] != FREE) isPrefix[Parent[c]] = true;
@@ -201,12 +214,14 @@ private:
         AdvanceFree();
     }
 
-    void AdvanceFree() {
+    void AdvanceFree()
+    {
         while (NextFree < MAXCODES && Parent[NextFree] != FREE) ++NextFree;
     }
 
     // Writes the string of code into Stack (reversed); returns its length, 0 for a broken chain.
-    size_t Expand(uint32_t code) {
+    size_t Expand(uint32_t code)
+    {
         size_t length = 0;
         while (true) {
             if (length == Stack.size() || !InUse(code)) return 0;
@@ -216,7 +231,8 @@ private:
         }
     }
 
-    bool Code(uint32_t code) {
+    bool Code(uint32_t code)
+    {
         if (Previous == NONE) {
             if (code >= 256) return false;
             Out.Put(static_cast<uint8_t>(code));
@@ -256,10 +272,12 @@ private:
 
 class UNREDUCE {
 public:
-    UNREDUCE(BITREADER& bits, WINDOWOUTPUT& out, int factor)
-        : Bits(bits), Out(out), Factor(factor) {}
+    UNREDUCE(BITREADER& bits, WINDOWOUTPUT& out, int factor) : Bits(bits), Out(out), Factor(factor)
+    {
+    }
 
-    ZIPDECODE Run() {
+    ZIPDECODE Run()
+    {
         if (!ReadFollowerSets()) return ZIPDECODE::TRUNCATED;
         uint8_t last = 0;
         while (!Out.Full()) {
@@ -274,13 +292,15 @@ public:
 private:
     static constexpr uint8_t DLE = 144;
 
-    static int IndexBits(int count) {
+    static int IndexBits(int count)
+    {
         int bits = 1;
         while ((1 << bits) < count) ++bits;
         return bits;
     }
 
-    bool ReadFollowerSets() {
+    bool ReadFollowerSets()
+    {
         for (int i = 255; i >= 0; --i) {
             Count[i] = static_cast<uint8_t>(Bits.Get(6));
             if (Count[i] > 32) return false;
@@ -289,7 +309,8 @@ private:
         return !Bits.Overrun;
     }
 
-    int NextByte(uint8_t last) {
+    int NextByte(uint8_t last)
+    {
         int count = Count[last];
         int value;
         if (count == 0 || Bits.Get(1) == 1) {
@@ -302,7 +323,8 @@ private:
         return Bits.Overrun ? -1 : value;
     }
 
-    void Expand(uint8_t c) {
+    void Expand(uint8_t c)
+    {
         int lengthMask = 0xFF >> Factor;
         switch (State) {
             case 0:
@@ -350,7 +372,8 @@ private:
 // length form a contiguous range, so each length keeps its first code and its symbols.
 class SFTREE {
 public:
-    bool Read(BITREADER& bits, int symbols) {
+    bool Read(BITREADER& bits, int symbols)
+    {
         int groups = static_cast<int>(bits.Get(8)) + 1;
         std::vector<uint8_t> lengths;
         for (int g = 0; g < groups; ++g) {
@@ -365,7 +388,8 @@ public:
     }
 
     // Returns the symbol, or -1 for a code the tree does not have.
-    int Decode(BITREADER& bits) const {
+    int Decode(BITREADER& bits) const
+    {
         uint32_t code = 0;
         for (int length = 1; length <= 16; ++length) {
             // A code's most significant bit comes first in the stream.
@@ -379,7 +403,8 @@ public:
     }
 
 private:
-    bool Build(const std::vector<uint8_t>& lengths) {
+    bool Build(const std::vector<uint8_t>& lengths)
+    {
         std::vector<int> order(lengths.size());
         for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
         std::stable_sort(order.begin(), order.end(),
@@ -408,7 +433,8 @@ private:
     std::array<std::vector<uint16_t>, 17> Symbols;
 };
 
-ZIPDECODE Explode(BITREADER& bits, WINDOWOUTPUT& out, uint16_t flags) {
+ZIPDECODE Explode(BITREADER& bits, WINDOWOUTPUT& out, uint16_t flags)
+{
     bool bigWindow = (flags & 2) != 0;
     bool literalTree = (flags & 4) != 0;
     SFTREE literals, lengths, distances;
@@ -437,7 +463,8 @@ ZIPDECODE Explode(BITREADER& bits, WINDOWOUTPUT& out, uint16_t flags) {
 
 // ---- method 8: deflate through zlib's raw inflate ---------------------------------------------
 
-ZIPDECODE Inflate(uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output) {
+ZIPDECODE Inflate(uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output)
+{
     z_stream stream{};
     if (inflateInit2(&stream, -15) != Z_OK) return ZIPDECODE::NOMEMORY;
     std::unique_ptr<z_stream, int (*)(z_stream*)> guard(&stream, inflateEnd);
@@ -468,8 +495,8 @@ ZIPDECODE Inflate(uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output) {
     }
 }
 
-ZIPDECODE Legacy(uint16_t method, uint16_t flags, uint64_t size, ZIPINPUT& input,
-                 ZIPOUTPUT& output) {
+ZIPDECODE Legacy(uint16_t method, uint16_t flags, uint64_t size, ZIPINPUT& input, ZIPOUTPUT& output)
+{
     // The tables live on the heap: together they are too big for the copy worker's stack.
     auto bits = std::make_unique<BITREADER>(input);
     auto out = std::make_unique<WINDOWOUTPUT>(output, size);
@@ -489,12 +516,14 @@ ZIPDECODE Legacy(uint16_t method, uint16_t flags, uint64_t size, ZIPINPUT& input
 
 }  // namespace
 
-bool ZipMethodSupported(uint16_t method) {
+bool ZipMethodSupported(uint16_t method)
+{
     return method <= 6 || method == 8;
 }
 
 ZIPDECODE ZipDecode(uint16_t method, uint16_t flags, uint64_t compressedSize, uint64_t size,
-                    ZIPINPUT& input, ZIPOUTPUT& output) {
+                    ZIPINPUT& input, ZIPOUTPUT& output)
+{
     if (!ZipMethodSupported(method)) return ZIPDECODE::UNSUPPORTED;
     if (method == 0) return Store(compressedSize, size, input, output);
     if (method == 8) return Inflate(size, input, output);

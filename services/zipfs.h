@@ -63,6 +63,7 @@ private:
 // Creates the folder Folder/Relative and every missing folder above it.
 bool ZipMakeFolders(const ZIPPATH& path);
 bool ZipIsFolder(const ZIPPATH& path);
+bool ZipIsFile(const ZIPPATH& path);
 // Applies the DOS date and time (local time) as the last-write time, then, when applyAttributes,
 // the DOS attribute bits read-only, hidden, system and archive. Invalid dates are left alone.
 bool ZipSetTimeAndAttributes(const ZIPPATH& path, uint16_t dosDate, uint16_t dosTime,

@@ -10,34 +10,40 @@
 
 namespace {
 
-std::string Join(const ZIPPATH& path) {
+std::string Join(const ZIPPATH& path)
+{
     if (path.Relative.empty()) return path.Folder;
     if (path.Folder.empty()) return path.Relative;
     return path.Folder + "/" + path.Relative;
 }
 
-bool MakeOne(const std::string& folder) {
+bool MakeOne(const std::string& folder)
+{
     if (folder.empty() || mkdir(folder.c_str(), 0777) == 0) return true;
     struct stat info {};
     return errno == EEXIST && stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-int OpenForWriting(const std::string& name) {
+int OpenForWriting(const std::string& name)
+{
     return open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 
-bool ValidDosDate(int year, int month, int day, int hour, int minute, int second) {
+bool ValidDosDate(int year, int month, int day, int hour, int minute, int second)
+{
     return year >= 1980 && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23 &&
            minute <= 59 && second <= 59;
 }
 
 }  // namespace
 
-ZIPFILEIN::~ZIPFILEIN() {
+ZIPFILEIN::~ZIPFILEIN()
+{
     if (Handle >= 0) close(static_cast<int>(Handle));
 }
 
-bool ZIPFILEIN::Open(const std::string& path) {
+bool ZIPFILEIN::Open(const std::string& path)
+{
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat info {};
@@ -51,7 +57,8 @@ bool ZIPFILEIN::Open(const std::string& path) {
     return true;
 }
 
-bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
+bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size)
+{
     auto* bytes = static_cast<char*>(buffer);
     while (size > 0) {
         ssize_t got = pread(static_cast<int>(Handle), bytes, size, static_cast<off_t>(offset));
@@ -64,11 +71,13 @@ bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
     return true;
 }
 
-ZIPFILEOUT::~ZIPFILEOUT() {
+ZIPFILEOUT::~ZIPFILEOUT()
+{
     Remove();
 }
 
-bool ZIPFILEOUT::Create(const ZIPPATH& path) {
+bool ZIPFILEOUT::Create(const ZIPPATH& path)
+{
     Path = path;
     std::string name = Join(path);
     int fd = OpenForWriting(name);
@@ -77,7 +86,8 @@ bool ZIPFILEOUT::Create(const ZIPPATH& path) {
     return fd >= 0;
 }
 
-bool ZIPFILEOUT::Write(const void* data, size_t size) {
+bool ZIPFILEOUT::Write(const void* data, size_t size)
+{
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         ssize_t done = write(static_cast<int>(Handle), bytes, size);
@@ -89,21 +99,24 @@ bool ZIPFILEOUT::Write(const void* data, size_t size) {
     return true;
 }
 
-bool ZIPFILEOUT::Close() {
+bool ZIPFILEOUT::Close()
+{
     if (Handle < 0) return false;
     bool closed = close(static_cast<int>(Handle)) == 0;
     Handle = -1;
     return closed;
 }
 
-void ZIPFILEOUT::Remove() {
+void ZIPFILEOUT::Remove()
+{
     if (Handle < 0) return;
     close(static_cast<int>(Handle));
     Handle = -1;
     unlink(Join(Path).c_str());
 }
 
-bool ZipMakeFolders(const ZIPPATH& path) {
+bool ZipMakeFolders(const ZIPPATH& path)
+{
     std::string full = Join(path);
     for (size_t slash = full.find('/', 1); slash != std::string::npos;
          slash = full.find('/', slash + 1)) {
@@ -112,13 +125,21 @@ bool ZipMakeFolders(const ZIPPATH& path) {
     return MakeOne(full);
 }
 
-bool ZipIsFolder(const ZIPPATH& path) {
+bool ZipIsFile(const ZIPPATH& path)
+{
+    struct stat info {};
+    return stat(Join(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ZipIsFolder(const ZIPPATH& path)
+{
     struct stat info {};
     return stat(Join(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool ZipSetTimeAndAttributes(const ZIPPATH& path, uint16_t dosDate, uint16_t dosTime,
-                             uint8_t attributes, bool applyAttributes) {
+                             uint8_t attributes, bool applyAttributes)
+{
     std::string name = Join(path);
     std::tm local{};
     local.tm_year = 80 + (dosDate >> 9);

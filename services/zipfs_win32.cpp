@@ -6,7 +6,8 @@ namespace {
 
 constexpr UINT CODEPAGE_DOS = 437;  // member names without the UTF-8 flag
 
-std::wstring Widen(const std::string& text, UINT codePage) {
+std::wstring Widen(const std::string& text, UINT codePage)
+{
     if (text.empty()) return {};
     int length =
         MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -17,7 +18,8 @@ std::wstring Widen(const std::string& text, UINT codePage) {
     return wide;
 }
 
-std::wstring Join(const ZIPPATH& path) {
+std::wstring Join(const ZIPPATH& path)
+{
     std::wstring folder = Widen(path.Folder, CP_ACP);
     std::wstring relative = Widen(path.Relative, path.Utf8 ? CP_UTF8 : CODEPAGE_DOS);
     for (wchar_t& c : relative) {
@@ -30,24 +32,28 @@ std::wstring Join(const ZIPPATH& path) {
     return folder + relative;
 }
 
-bool IsFolderW(const std::wstring& name) {
+bool IsFolderW(const std::wstring& name)
+{
     DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool MakeOne(const std::wstring& folder) {
+bool MakeOne(const std::wstring& folder)
+{
     if (folder.empty() || CreateDirectoryW(folder.c_str(), nullptr)) return true;
     return IsFolderW(folder);
 }
 
-HANDLE OpenForWriting(const std::wstring& name) {
+HANDLE OpenForWriting(const std::wstring& name)
+{
     return CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // Through SYSTEMTIME rather than LocalFileTimeToFileTime, which applies today's daylight saving
 // bias instead of the one in force on the member's date.
-bool DosToUtc(uint16_t dosDate, uint16_t dosTime, FILETIME& utc) {
+bool DosToUtc(uint16_t dosDate, uint16_t dosTime, FILETIME& utc)
+{
     SYSTEMTIME local{};
     local.wYear = static_cast<WORD>(1980 + (dosDate >> 9));
     local.wMonth = static_cast<WORD>((dosDate >> 5) & 15);
@@ -62,17 +68,20 @@ bool DosToUtc(uint16_t dosDate, uint16_t dosTime, FILETIME& utc) {
            SystemTimeToFileTime(&universal, &utc);
 }
 
-HANDLE AsHandle(intptr_t handle) {
+HANDLE AsHandle(intptr_t handle)
+{
     return reinterpret_cast<HANDLE>(handle);
 }
 
 }  // namespace
 
-ZIPFILEIN::~ZIPFILEIN() {
+ZIPFILEIN::~ZIPFILEIN()
+{
     if (AsHandle(Handle) != INVALID_HANDLE_VALUE) CloseHandle(AsHandle(Handle));
 }
 
-bool ZIPFILEIN::Open(const std::string& path) {
+bool ZIPFILEIN::Open(const std::string& path)
+{
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -89,7 +98,8 @@ bool ZIPFILEIN::Open(const std::string& path) {
     return true;
 }
 
-bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
+bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size)
+{
     auto* bytes = static_cast<char*>(buffer);
     while (size > 0) {
         OVERLAPPED at{};
@@ -105,11 +115,13 @@ bool ZIPFILEIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
     return true;
 }
 
-ZIPFILEOUT::~ZIPFILEOUT() {
+ZIPFILEOUT::~ZIPFILEOUT()
+{
     Remove();
 }
 
-bool ZIPFILEOUT::Create(const ZIPPATH& path) {
+bool ZIPFILEOUT::Create(const ZIPPATH& path)
+{
     Path = path;
     std::wstring name = Join(path);
     HANDLE file = OpenForWriting(name);
@@ -121,7 +133,8 @@ bool ZIPFILEOUT::Create(const ZIPPATH& path) {
     return file != INVALID_HANDLE_VALUE;
 }
 
-bool ZIPFILEOUT::Write(const void* data, size_t size) {
+bool ZIPFILEOUT::Write(const void* data, size_t size)
+{
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
         DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
@@ -133,21 +146,24 @@ bool ZIPFILEOUT::Write(const void* data, size_t size) {
     return true;
 }
 
-bool ZIPFILEOUT::Close() {
+bool ZIPFILEOUT::Close()
+{
     if (AsHandle(Handle) == INVALID_HANDLE_VALUE) return false;
     bool closed = CloseHandle(AsHandle(Handle)) != 0;
     Handle = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
     return closed;
 }
 
-void ZIPFILEOUT::Remove() {
+void ZIPFILEOUT::Remove()
+{
     if (AsHandle(Handle) == INVALID_HANDLE_VALUE) return;
     CloseHandle(AsHandle(Handle));
     Handle = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
     DeleteFileW(Join(Path).c_str());
 }
 
-bool ZipMakeFolders(const ZIPPATH& path) {
+bool ZipMakeFolders(const ZIPPATH& path)
+{
     std::wstring full = Join(path);
     // Skip the drive ("C:\") or the server and share of a UNC name.
     size_t from = 1;
@@ -163,12 +179,20 @@ bool ZipMakeFolders(const ZIPPATH& path) {
     return MakeOne(full);
 }
 
-bool ZipIsFolder(const ZIPPATH& path) {
+bool ZipIsFile(const ZIPPATH& path)
+{
+    DWORD attributes = GetFileAttributesW(Join(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool ZipIsFolder(const ZIPPATH& path)
+{
     return IsFolderW(Join(path));
 }
 
 bool ZipSetTimeAndAttributes(const ZIPPATH& path, uint16_t dosDate, uint16_t dosTime,
-                             uint8_t attributes, bool applyAttributes) {
+                             uint8_t attributes, bool applyAttributes)
+{
     std::wstring name = Join(path);
     bool ok = true;
     FILETIME utc{};

@@ -6,7 +6,8 @@
 
 #include <vector>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::vector<const char*> arguments(argv, argv + argc);
     arguments[0] = "unzip";
     return UnzipMain(argc, arguments.data(), nullptr);

@@ -32,7 +32,8 @@ constexpr uint8_t NEWEST_NEEDED = 45;  // ZIP64; later versions mean features we
 // The reader's messages go to the error stream, as a command-line reader's do, and to the log:
 // a windowed program shows neither to the user.
 void Report(const char* format, ...) OMBIX_PRINTF(1, 2);
-void Report(const char* format, ...) {
+void Report(const char* format, ...)
+{
     char text[1024];
     va_list args;
     va_start(args, format);
@@ -42,17 +43,21 @@ void Report(const char* format, ...) {
     LOGIT("UNZIP %s", text);
 }
 
-uint16_t Get16(const uint8_t* p) {
+uint16_t Get16(const uint8_t* p)
+{
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
-uint32_t Get32(const uint8_t* p) {
+uint32_t Get32(const uint8_t* p)
+{
     return Get16(p) | (static_cast<uint32_t>(Get16(p + 2)) << 16);
 }
-uint64_t Get64(const uint8_t* p) {
+uint64_t Get64(const uint8_t* p)
+{
     return Get32(p) | (static_cast<uint64_t>(Get32(p + 4)) << 32);
 }
 
-int Worst(int a, int b) {
+int Worst(int a, int b)
+{
     return std::max(a, b);
 }
 
@@ -69,7 +74,8 @@ struct ENDRECORD {
 };
 
 // The last end record whose comment fits into the file; bytes after the comment are tolerated.
-bool FindEnd(ZIPSOURCE& source, ENDRECORD& end, std::string& comment) {
+bool FindEnd(ZIPSOURCE& source, ENDRECORD& end, std::string& comment)
+{
     uint64_t size = source.Size();
     if (size < END_SIZE) return false;
     size_t tailSize = static_cast<size_t>(std::min<uint64_t>(size, END_SIZE + MAXCOMMENT));
@@ -95,7 +101,8 @@ bool FindEnd(ZIPSOURCE& source, ENDRECORD& end, std::string& comment) {
     return false;
 }
 
-bool ReadEnd64At(ZIPSOURCE& source, uint64_t position, ENDRECORD& end) {
+bool ReadEnd64At(ZIPSOURCE& source, uint64_t position, ENDRECORD& end)
+{
     uint8_t record[END64_SIZE];
     if (!source.ReadAt(position, record, sizeof record) || Get32(record) != SIG_END64) return false;
     end.Position = position;
@@ -112,7 +119,8 @@ bool ReadEnd64At(ZIPSOURCE& source, uint64_t position, ENDRECORD& end) {
 
 // Reads the ZIP64 end record named by the locator before the classic end record. A prefix shifts
 // the locator's offset too, so the record is also looked for right before the locator.
-int ReadEnd64(ZIPSOURCE& source, ENDRECORD& end, uint32_t& diskCount) {
+int ReadEnd64(ZIPSOURCE& source, ENDRECORD& end, uint32_t& diskCount)
+{
     if (end.Position < LOCATOR64_SIZE) return ZIP_OK;
     uint64_t locatorPosition = end.Position - LOCATOR64_SIZE;
     uint8_t locator[LOCATOR64_SIZE];
@@ -132,7 +140,8 @@ int ReadEnd64(ZIPSOURCE& source, ENDRECORD& end, uint32_t& diskCount) {
 
 // Replaces the classic fields that hold the ZIP64 marker by the values of the ZIP64 extra field.
 bool ApplyZip64Extra(const uint8_t* extra, size_t length, ZIPMEMBER& member, uint32_t& size32,
-                     uint32_t& compressed32, uint32_t& offset32) {
+                     uint32_t& compressed32, uint32_t& offset32)
+{
     size_t pos = 0;
     while (pos + 4 <= length) {
         uint16_t id = Get16(extra + pos);
@@ -159,7 +168,8 @@ bool ApplyZip64Extra(const uint8_t* extra, size_t length, ZIPMEMBER& member, uin
 }
 
 // One central directory entry at p (bytes available: left); returns its length or 0.
-size_t ParseEntry(const uint8_t* p, size_t left, ZIPMEMBER& member) {
+size_t ParseEntry(const uint8_t* p, size_t left, ZIPMEMBER& member)
+{
     if (left < CENTRAL_SIZE || Get32(p) != SIG_CENTRAL) return 0;
     size_t nameLength = Get16(p + 28);
     size_t extraLength = Get16(p + 30);
@@ -191,7 +201,8 @@ size_t ParseEntry(const uint8_t* p, size_t left, ZIPMEMBER& member) {
 
 // Two members sharing data, or data running into the directory, make the overlapping-file zip
 // bomb: refuse the archive. Each member's data must end before the next local header.
-bool CheckOverlap(std::vector<ZIPMEMBER>& members, uint64_t directoryStart) {
+bool CheckOverlap(std::vector<ZIPMEMBER>& members, uint64_t directoryStart)
+{
     std::vector<size_t> order(members.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(),
@@ -208,7 +219,8 @@ bool CheckOverlap(std::vector<ZIPMEMBER>& members, uint64_t directoryStart) {
     return true;
 }
 
-int CheckEnd(const ENDRECORD& end, uint32_t diskCount, uint64_t& shift) {
+int CheckEnd(const ENDRECORD& end, uint32_t diskCount, uint64_t& shift)
+{
     bool severalDisks =
         end.Disk != 0 || end.DirectoryDisk != 0 || end.EntriesHere != end.Entries || diskCount > 1;
     if (severalDisks) {
@@ -229,7 +241,8 @@ int CheckEnd(const ENDRECORD& end, uint32_t diskCount, uint64_t& shift) {
 }
 
 int ParseDirectory(const std::vector<uint8_t>& bytes, const ENDRECORD& end, uint64_t shift,
-                   std::vector<ZIPMEMBER>& members) {
+                   std::vector<ZIPMEMBER>& members)
+{
     size_t pos = 0;
     while (end.CountWrapped ? pos < bytes.size() : members.size() < end.Entries) {
         ZIPMEMBER member;
@@ -246,7 +259,8 @@ int ParseDirectory(const std::vector<uint8_t>& bytes, const ENDRECORD& end, uint
     return ZIP_OK;
 }
 
-int ReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory) {
+int ReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory)
+{
     ENDRECORD end;
     if (!FindEnd(source, end, directory.Comment)) {
         Report("error: end of central directory not found, no ZIP archive\n");
@@ -271,7 +285,8 @@ int ReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory) {
     return ZIP_OK;
 }
 
-bool IsDeviceName(const std::string& component) {
+bool IsDeviceName(const std::string& component)
+{
     std::string stem = component.substr(0, component.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.pop_back();
     for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -285,7 +300,8 @@ bool IsDeviceName(const std::string& component) {
 }
 
 // Windows drops trailing dots and spaces, so "..." and ".. " name the parent folder there.
-bool OnlyDotsAndSpaces(const std::string& component) {
+bool OnlyDotsAndSpaces(const std::string& component)
+{
     return component.find_first_not_of(". ") == std::string::npos;
 }
 
@@ -294,9 +310,12 @@ bool OnlyDotsAndSpaces(const std::string& component) {
 class MEMBERINPUT : public ZIPINPUT {
 public:
     MEMBERINPUT(ZIPSOURCE& source, uint64_t start, uint64_t length)
-        : Source(source), Position(start), Left(length) {}
+        : Source(source), Position(start), Left(length)
+    {
+    }
 
-    long Read(uint8_t* buffer, size_t size) override {
+    long Read(uint8_t* buffer, size_t size) override
+    {
         size_t count =
             static_cast<size_t>(std::min<uint64_t>(Left, std::min<size_t>(size, 1 << 20)));
         if (count == 0) return 0;
@@ -316,7 +335,8 @@ class FILEOUTPUT : public ZIPOUTPUT {
 public:
     explicit FILEOUTPUT(ZIPFILEOUT& file) : File(file) {}
 
-    bool Write(const uint8_t* data, size_t size) override {
+    bool Write(const uint8_t* data, size_t size) override
+    {
         Crc = crc32_z(Crc, data, size);
         return File.Write(data, size);
     }
@@ -327,7 +347,8 @@ private:
     ZIPFILEOUT& File;
 };
 
-int DecodeResult(ZIPDECODE decode, const std::string& name) {
+int DecodeResult(ZIPDECODE decode, const std::string& name)
+{
     switch (decode) {
         case ZIPDECODE::OK:
             return ZIP_OK;
@@ -349,7 +370,8 @@ int DecodeResult(ZIPDECODE decode, const std::string& name) {
 }
 
 // Skipped members: the run still goes on, with a warning.
-bool Skipped(const ZIPMEMBER& member) {
+bool Skipped(const ZIPMEMBER& member)
+{
     if (member.Encrypted()) {
         Report("warning: skipping %s: encrypted\n", member.Name.c_str());
         return true;
@@ -362,7 +384,8 @@ bool Skipped(const ZIPMEMBER& member) {
     return false;
 }
 
-int DataStart(ZIPSOURCE& source, const ZIPMEMBER& member, uint64_t& start) {
+int DataStart(ZIPSOURCE& source, const ZIPMEMBER& member, uint64_t& start)
+{
     uint8_t header[LOCAL_SIZE];
     if (!source.ReadAt(member.LocalOffset, header, sizeof header)) return ZIP_EOF;
     if (Get32(header) != SIG_LOCAL) {
@@ -377,7 +400,8 @@ int DataStart(ZIPSOURCE& source, const ZIPMEMBER& member, uint64_t& start) {
     return ZIP_OK;
 }
 
-int ExtractFile(ZIPSOURCE& source, const ZIPMEMBER& member, const ZIPPATH& path) {
+int ExtractFile(ZIPSOURCE& source, const ZIPMEMBER& member, const ZIPPATH& path)
+{
     uint64_t start = 0;
     int result = DataStart(source, member, start);
     if (result != ZIP_OK) return result;
@@ -413,7 +437,8 @@ int ExtractFile(ZIPSOURCE& source, const ZIPMEMBER& member, const ZIPPATH& path)
     return ZIP_OK;
 }
 
-int ExtractMember(ZIPSOURCE& source, const ZIPMEMBER& member, const std::string& folder) {
+int ExtractMember(ZIPSOURCE& source, const ZIPMEMBER& member, const std::string& folder)
+{
     if (member.Name.size() > ZIP_MAXNAME) {
         Report("error: member name longer than %zu bytes refused\n", ZIP_MAXNAME);
         return ZIP_ERROR;
@@ -433,7 +458,8 @@ int ExtractMember(ZIPSOURCE& source, const ZIPMEMBER& member, const std::string&
     return ExtractFile(source, member, path);
 }
 
-int PrefixWarning(const ZIPDIRECTORY& directory) {
+int PrefixWarning(const ZIPDIRECTORY& directory)
+{
     if (directory.PrefixBytes == 0) return ZIP_OK;
     Report("warning: %" PRIu64 " extra bytes at beginning of the archive\n", directory.PrefixBytes);
     return ZIP_WARNING;
@@ -448,7 +474,8 @@ struct ARGUMENTS {
     std::string Folder = ".";
 };
 
-bool ParseArguments(int argc, const char* const argv[], ARGUMENTS& arguments) {
+bool ParseArguments(int argc, const char* const argv[], ARGUMENTS& arguments)
+{
     bool haveArchive = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i] ? argv[i] : "";
@@ -471,7 +498,8 @@ bool ParseArguments(int argc, const char* const argv[], ARGUMENTS& arguments) {
 
 class PRINTLISTENER : public ZIPLISTENER {
 public:
-    void Member(const std::string& name, uint64_t size) override {
+    void Member(const std::string& name, uint64_t size, bool) override
+    {
         std::printf("%" PRIu64 " %s\n", size, name.c_str());
         Total += size;
     }
@@ -486,7 +514,8 @@ struct CACHE {
     std::shared_ptr<const ZIPDIRECTORY> Directory;
 };
 
-CACHE& Cache() {
+CACHE& Cache()
+{
     static CACHE cache;
     return cache;
 }
@@ -494,7 +523,8 @@ CACHE& Cache() {
 // The parsed directory of the last archive, reused while path, size and time are the same:
 // the copy step extracts member by member and must not parse the directory every time.
 int CachedDirectory(const std::string& path, ZIPFILEIN& file,
-                    std::shared_ptr<const ZIPDIRECTORY>& directory) {
+                    std::shared_ptr<const ZIPDIRECTORY>& directory)
+{
     CACHE& cache = Cache();
     std::lock_guard<std::mutex> guard(cache.Lock);
     if (cache.Directory && cache.Path == path && cache.Size == file.Size() &&
@@ -513,7 +543,8 @@ int CachedDirectory(const std::string& path, ZIPFILEIN& file,
     return ZIP_OK;
 }
 
-int Run(const ARGUMENTS& arguments, ZIPLISTENER* listener) {
+int Run(const ARGUMENTS& arguments, ZIPLISTENER* listener)
+{
     ZIPFILEIN file;
     if (!file.Open(arguments.Archive)) {
         Report("error: cannot open %s\n", arguments.Archive.c_str());
@@ -532,24 +563,28 @@ int Run(const ARGUMENTS& arguments, ZIPLISTENER* listener) {
 
 }  // namespace
 
-bool ZIPMEMBER::DosAttributes() const {
+bool ZIPMEMBER::DosAttributes() const
+{
     return MadeBySystem == 0 || MadeBySystem == 6 || MadeBySystem == 10 || MadeBySystem == 14;
 }
 
-bool ZIPMEMBER::IsFolder() const {
+bool ZIPMEMBER::IsFolder() const
+{
     constexpr uint32_t DOSFOLDER = 0x10;
     bool slash = !Name.empty() && Name.back() == '/';
     return slash || (DosAttributes() && (ExternalAttributes & DOSFOLDER) != 0);
 }
 
-bool ZIPMEMORYIN::ReadAt(uint64_t offset, void* buffer, size_t size) {
+bool ZIPMEMORYIN::ReadAt(uint64_t offset, void* buffer, size_t size)
+{
     if (offset > Length || size > Length - offset) return false;
     if (size == 0) return true;
     std::memcpy(buffer, Data + offset, size);
     return true;
 }
 
-std::string ZipSafeRelativePath(const std::string& name) {
+std::string ZipSafeRelativePath(const std::string& name)
+{
     bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\');
     bool hasColon = name.find(':') != std::string::npos;  // drive letter or alternate stream
     if (name.empty() || absolute || hasColon || name.find('\0') != std::string::npos) return {};
@@ -568,7 +603,8 @@ std::string ZipSafeRelativePath(const std::string& name) {
     return relative;
 }
 
-int ZipReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory) {
+int ZipReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory)
+{
     try {
         return ReadDirectory(source, directory);
     } catch (const std::bad_alloc&) {
@@ -576,7 +612,8 @@ int ZipReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory) {
     }
 }
 
-int ZipList(const ZIPDIRECTORY& directory, ZIPLISTENER& listener) {
+int ZipList(const ZIPDIRECTORY& directory, ZIPLISTENER& listener)
+{
     int result = ZIP_OK;
     for (const ZIPMEMBER& member : directory.Members) {
         if (member.Name.size() > ZIP_MAXNAME) {
@@ -584,13 +621,14 @@ int ZipList(const ZIPDIRECTORY& directory, ZIPLISTENER& listener) {
             result = Worst(result, ZIP_ERROR);
             continue;
         }
-        listener.Member(member.Name, member.Size);
+        listener.Member(member.Name, member.Size, member.Utf8());
     }
     return Worst(result, PrefixWarning(directory));
 }
 
 int ZipExtract(ZIPSOURCE& source, const ZIPDIRECTORY& directory,
-               const std::vector<std::string>& names, const std::string& folder) {
+               const std::vector<std::string>& names, const std::string& folder)
+{
     int result = ZIP_OK;
     try {
         if (!ZipMakeFolders({folder, "", false})) {
@@ -618,7 +656,8 @@ int ZipExtract(ZIPSOURCE& source, const ZIPDIRECTORY& directory,
     return Worst(result, PrefixWarning(directory));
 }
 
-int UnzipMain(int argc, const char* const argv[], ZIPLISTENER* listener) {
+int UnzipMain(int argc, const char* const argv[], ZIPLISTENER* listener)
+{
     ARGUMENTS arguments;
     if (!ParseArguments(argc, argv, arguments)) {
         Report("usage: unzip -v ARCHIVE | unzip -qq ARCHIVE [NAME...] -d FOLDER\n");

@@ -55,7 +55,7 @@ struct ZIPDIRECTORY {
 class ZIPLISTENER {
 public:
     virtual ~ZIPLISTENER() = default;
-    virtual void Member(const std::string& name, uint64_t size) = 0;
+    virtual void Member(const std::string& name, uint64_t size, bool utf8) = 0;
 };
 
 // An archive held in memory (tests, fuzzing).

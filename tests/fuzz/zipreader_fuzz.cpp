@@ -14,7 +14,8 @@ namespace {
 
 class COUNTER : public ZIPLISTENER {
 public:
-    void Member(const std::string& name, uint64_t size) override {
+    void Member(const std::string& name, uint64_t size, bool) override
+    {
         Bytes += name.size();
         Total += size;
     }
@@ -22,7 +23,8 @@ public:
     uint64_t Total = 0;
 };
 
-const fs::path& Sandbox() {
+const fs::path& Sandbox()
+{
     static const fs::path sandbox = [] {
         fs::path path = fs::temp_directory_path() / ("zipfuzz-" + std::to_string(getpid()));
         fs::create_directories(path / "box");
@@ -31,7 +33,8 @@ const fs::path& Sandbox() {
     return sandbox;
 }
 
-void Clear(const fs::path& path) {
+void Clear(const fs::path& path)
+{
     std::error_code error;
     for (const auto& entry : fs::recursive_directory_iterator(path, error)) {
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
@@ -41,7 +44,8 @@ void Clear(const fs::path& path) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     ZIPMEMORYIN source(data, size);
     ZIPDIRECTORY directory;
     if (ZipReadDirectory(source, directory) != ZIP_OK) return 0;

@@ -23,12 +23,14 @@ struct ZIPTESTMEMBER {
 
 class ZIPBUILDER {
 public:
-    ZIPBUILDER& Add(const ZIPTESTMEMBER& member) {
+    ZIPBUILDER& Add(const ZIPTESTMEMBER& member)
+    {
         Members.push_back(member);
         return *this;
     }
 
-    std::vector<uint8_t> Build(const std::string& prefix = "") const {
+    std::vector<uint8_t> Build(const std::string& prefix = "") const
+    {
         std::vector<uint8_t> out(prefix.begin(), prefix.end());
         size_t base = out.size();
         std::vector<uint8_t> central;
@@ -74,17 +76,20 @@ public:
     }
 
 private:
-    static void Put16(std::vector<uint8_t>& out, uint16_t v) {
+    static void Put16(std::vector<uint8_t>& out, uint16_t v)
+    {
         out.push_back(static_cast<uint8_t>(v));
         out.push_back(static_cast<uint8_t>(v >> 8));
     }
-    static void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    static void Put32(std::vector<uint8_t>& out, uint32_t v)
+    {
         Put16(out, static_cast<uint16_t>(v));
         Put16(out, static_cast<uint16_t>(v >> 16));
     }
     // Flags through name length: the fields local and central headers share.
     static void Common(std::vector<uint8_t>& out, const ZIPTESTMEMBER& m, uint32_t crc,
-                       uint32_t compressed, uint32_t size) {
+                       uint32_t compressed, uint32_t size)
+    {
         Put16(out, m.Flags);
         Put16(out, m.Method);
         Put16(out, m.DosTime);
@@ -94,7 +99,8 @@ private:
         Put32(out, size);
         Put16(out, static_cast<uint16_t>(m.Name.size()));
     }
-    static std::string Deflate(const std::string& data) {
+    static std::string Deflate(const std::string& data)
+    {
         z_stream s{};
         deflateInit2(&s, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
         std::string out(deflateBound(&s, static_cast<uLong>(data.size())) + 16, '\0');

@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path TestData() {
+fs::path TestData()
+{
     const char* fromEnvironment = std::getenv("OMBIX_ZIPTESTDATA");
     return fromEnvironment ? fs::path(fromEnvironment) : fs::path(OMBIX_ZIPTESTDATA);
 }
@@ -29,7 +30,8 @@ struct FILEINFO {
     uint32_t Crc = 0;
 };
 
-FILEINFO Inspect(const fs::path& file) {
+FILEINFO Inspect(const fs::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     FILEINFO info;
@@ -47,7 +49,8 @@ struct MANIFESTROW {
     uint64_t Size = 0;
 };
 
-std::vector<MANIFESTROW> ReadManifest() {
+std::vector<MANIFESTROW> ReadManifest()
+{
     std::vector<MANIFESTROW> rows;
     std::ifstream in(TestData() / "MANIFEST.tsv");
     std::string line;
@@ -68,17 +71,20 @@ std::vector<MANIFESTROW> ReadManifest() {
     return rows;
 }
 
-int Unzip(std::vector<std::string> arguments, ZIPLISTENER* listener = nullptr) {
+int Unzip(std::vector<std::string> arguments, ZIPLISTENER* listener = nullptr)
+{
     std::vector<const char*> argv;
     for (const std::string& argument : arguments) argv.push_back(argument.c_str());
     return UnzipMain(static_cast<int>(argv.size()), argv.data(), listener);
 }
 
-int ExtractAll(const fs::path& archive, const fs::path& folder) {
+int ExtractAll(const fs::path& archive, const fs::path& folder)
+{
     return Unzip({"unzip", "-qq", archive.string(), "-d", folder.string()});
 }
 
-bool IsAscii(const std::string& text) {
+bool IsAscii(const std::string& text)
+{
     for (unsigned char c : text) {
         if (c >= 0x80) return false;
     }
@@ -87,7 +93,8 @@ bool IsAscii(const std::string& text) {
 
 class LISTING : public ZIPLISTENER {
 public:
-    void Member(const std::string& name, uint64_t size) override {
+    void Member(const std::string& name, uint64_t size, bool) override
+    {
         Names.push_back(name);
         Total += size;
     }
@@ -97,7 +104,8 @@ public:
 
 class ZipReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         if (!fs::exists(TestData() / "MANIFEST.tsv"))
             GTEST_SKIP() << "no test data at " << TestData();
     }
@@ -106,7 +114,8 @@ protected:
 
 // Every shrunk, reduced and imploded member of the collected archives arrives with the size and
 // CRC the archive's directory gives.
-TEST_F(ZipReaderTest, LegacyMethodsExtractWithManifestCrc) {
+TEST_F(ZipReaderTest, LegacyMethodsExtractWithManifestCrc)
+{
     std::map<std::string, std::vector<MANIFESTROW>> byArchive;
     for (const MANIFESTROW& row : ReadManifest()) {
         if (row.Method >= 1 && row.Method <= 6) byArchive[row.Archive];
@@ -227,7 +236,8 @@ const ARCHIVECASE ARCHIVECASES[] = {
 
 // Each archive's result, what arrives and what must not, and that nothing lands beside the
 // target folder.
-TEST_F(ZipReaderTest, CollectedArchivesGiveTheirResults) {
+TEST_F(ZipReaderTest, CollectedArchivesGiveTheirResults)
+{
     for (const ARCHIVECASE& c : ARCHIVECASES) {
         SCOPED_TRACE(c.Archive);
         fs::path out = Scratch.Fresh();
@@ -243,7 +253,8 @@ TEST_F(ZipReaderTest, CollectedArchivesGiveTheirResults) {
     }
 }
 
-TEST_F(ZipReaderTest, ListingGivesNamesWithSlashesAndTotal) {
+TEST_F(ZipReaderTest, ListingGivesNamesWithSlashesAndTotal)
+{
     LISTING listing;
     EXPECT_EQ(Unzip({"unzip", "-v", (TestData() / "libarchive/test_compat_zip_8.zip").string()},
                     &listing),
@@ -263,7 +274,8 @@ TEST_F(ZipReaderTest, ListingGivesNamesWithSlashesAndTotal) {
     EXPECT_EQ(prefixed.Names, (std::vector<std::string>{"file0", "build.sh"}));
 }
 
-TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly) {
+TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly)
+{
     fs::path out = Scratch.Fresh();
     fs::path archive = TestData() / "sharpcompress/Zip.reduce2.zip";
     EXPECT_EQ(Unzip({"unzip", "-qq", archive.string(), "TEST.JPG", "-d", out.string()}), ZIP_OK);
@@ -272,7 +284,8 @@ TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly) {
     EXPECT_EQ(Unzip({"unzip", "-qq", archive.string(), "NOSUCH", "-d", out.string()}), ZIP_NOMATCH);
 }
 
-TEST(ZipReaderArguments, BadArgumentsAndMissingArchive) {
+TEST(ZipReaderArguments, BadArgumentsAndMissingArchive)
+{
     EXPECT_EQ(Unzip({"unzip"}), ZIP_BADARGS);
     EXPECT_EQ(Unzip({"unzip", "-qq", "x.zip", "-d"}), ZIP_BADARGS);
     EXPECT_EQ(Unzip({"unzip", "-v", "/nonexistent/archive.zip"}), ZIP_NOTFOUND);
@@ -280,7 +293,8 @@ TEST(ZipReaderArguments, BadArgumentsAndMissingArchive) {
 
 // ---- member names ----------------------------------------------------------------------------
 
-TEST(ZipSafeRelativePath, RefusesEverythingThatLeavesTheFolder) {
+TEST(ZipSafeRelativePath, RefusesEverythingThatLeavesTheFolder)
+{
     struct {
         const char* Name;
         const char* Expected;  // "" = refused
@@ -321,7 +335,8 @@ TEST(ZipSafeRelativePath, RefusesEverythingThatLeavesTheFolder) {
 class ZipBuiltTest : public ::testing::Test {
 protected:
     int ExtractBuilt(const std::vector<uint8_t>& bytes, const fs::path& out,
-                     std::vector<std::string> names = {}) {
+                     std::vector<std::string> names = {})
+    {
         ZIPMEMORYIN source(bytes.data(), bytes.size());
         ZIPDIRECTORY directory;
         int result = ZipReadDirectory(source, directory);
@@ -331,7 +346,8 @@ protected:
     ZIPTESTFOLDER Scratch;
 };
 
-TEST_F(ZipBuiltTest, TraversalNamesAreRefusedAndNothingLeavesTheFolder) {
+TEST_F(ZipBuiltTest, TraversalNamesAreRefusedAndNothingLeavesTheFolder)
+{
     ZIPBUILDER builder;
     builder.Add({.Name = "good.txt", .Data = "good"})
         .Add({.Name = "..\\evil1.txt", .Data = "evil"})
@@ -345,7 +361,8 @@ TEST_F(ZipBuiltTest, TraversalNamesAreRefusedAndNothingLeavesTheFolder) {
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
 }
 
-TEST_F(ZipBuiltTest, OverlappingMembersRefuseTheArchive) {
+TEST_F(ZipBuiltTest, OverlappingMembersRefuseTheArchive)
+{
     ZIPBUILDER same;
     same.Add({.Name = "a", .Data = std::string(1000, 'x'), .Method = 8})
         .Add({.Name = "b", .Data = std::string(1000, 'x'), .Method = 8, .OffsetOverride = 0});
@@ -362,7 +379,8 @@ TEST_F(ZipBuiltTest, OverlappingMembersRefuseTheArchive) {
     EXPECT_EQ(ZipReadDirectory(late, directory2), ZIP_BADARCHIVE);
 }
 
-TEST_F(ZipBuiltTest, NameLengthLimitIs259) {
+TEST_F(ZipBuiltTest, NameLengthLimitIs259)
+{
     std::string longest(ZIP_MAXNAME, 'n');
     std::string tooLong(ZIP_MAXNAME + 1, 'n');
     ZIPBUILDER builder;
@@ -378,7 +396,8 @@ TEST_F(ZipBuiltTest, NameLengthLimitIs259) {
     EXPECT_EQ(listing.Names[0].size(), ZIP_MAXNAME);
 }
 
-TEST_F(ZipBuiltTest, ManyMembersAreAllListed) {
+TEST_F(ZipBuiltTest, ManyMembersAreAllListed)
+{
     ZIPBUILDER builder;
     for (int i = 0; i < 3000; ++i) builder.Add({.Name = "f/" + std::to_string(i), .Data = "x"});
     std::vector<uint8_t> bytes = builder.Build();
@@ -391,7 +410,8 @@ TEST_F(ZipBuiltTest, ManyMembersAreAllListed) {
     EXPECT_EQ(listing.Names.back(), "f/2999");
 }
 
-TEST_F(ZipBuiltTest, DeclaredSizeTooSmallStopsAndRemovesTheFile) {
+TEST_F(ZipBuiltTest, DeclaredSizeTooSmallStopsAndRemovesTheFile)
+{
     ZIPBUILDER builder;
     builder.Add({.Name = "big", .Data = std::string(100000, 'a'), .Method = 8, .DeclaredSize = 10})
         .Add({.Name = "short", .Data = std::string(100, 'a'), .Method = 8, .DeclaredSize = 1000});
@@ -401,7 +421,8 @@ TEST_F(ZipBuiltTest, DeclaredSizeTooSmallStopsAndRemovesTheFile) {
     EXPECT_FALSE(fs::exists(out / "short"));
 }
 
-TEST_F(ZipBuiltTest, TruncatedArchiveIsAnErrorAndLeavesNoFile) {
+TEST_F(ZipBuiltTest, TruncatedArchiveIsAnErrorAndLeavesNoFile)
+{
     ZIPBUILDER builder;
     builder.Add({.Name = "data", .Data = std::string(5000, 'q'), .Method = 0});
     std::vector<uint8_t> bytes = builder.Build();
@@ -414,7 +435,8 @@ TEST_F(ZipBuiltTest, TruncatedArchiveIsAnErrorAndLeavesNoFile) {
     EXPECT_FALSE(fs::exists(out / "data"));
 }
 
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
+{
     std::tm local{};
     local.tm_year = year - 1900;
     local.tm_mon = month - 1;
@@ -426,17 +448,20 @@ std::time_t LocalTime(int year, int month, int day, int hour, int minute, int se
     return std::mktime(&local);
 }
 
-std::time_t WriteTime(const fs::path& file) {
+std::time_t WriteTime(const fs::path& file)
+{
     auto system = std::chrono::file_clock::to_sys(fs::last_write_time(file));
     return std::chrono::system_clock::to_time_t(
         std::chrono::time_point_cast<std::chrono::system_clock::duration>(system));
 }
 
-bool Writable(const fs::path& file) {
+bool Writable(const fs::path& file)
+{
     return (fs::status(file).permissions() & fs::perms::owner_write) != fs::perms::none;
 }
 
-TEST_F(ZipBuiltTest, DosTimeAndAttributesArrive) {
+TEST_F(ZipBuiltTest, DosTimeAndAttributesArrive)
+{
     ZIPBUILDER builder;
     builder.Add({.Name = "ro.txt", .Data = "read only", .ExternalAttributes = 0x21})
         .Add({.Name = "rw.txt", .Data = "writable", .ExternalAttributes = 0x20})
@@ -460,7 +485,8 @@ TEST_F(ZipBuiltTest, DosTimeAndAttributesArrive) {
 class CUTINPUT : public ZIPINPUT {
 public:
     CUTINPUT(const uint8_t* data, size_t size) : Data(data), Left(size) {}
-    long Read(uint8_t* buffer, size_t size) override {
+    long Read(uint8_t* buffer, size_t size) override
+    {
         size_t count = std::min(size, Left);
         std::memcpy(buffer, Data, count);
         Data += count;
@@ -475,7 +501,8 @@ private:
 
 class COUNTOUTPUT : public ZIPOUTPUT {
 public:
-    bool Write(const uint8_t*, size_t size) override {
+    bool Write(const uint8_t*, size_t size) override
+    {
         Count += size;
         return true;
     }
@@ -483,7 +510,8 @@ public:
 };
 
 // Half of a member's compressed data never decodes as complete, for every method.
-TEST_F(ZipReaderTest, CutCompressedDataIsNeverComplete) {
+TEST_F(ZipReaderTest, CutCompressedDataIsNeverComplete)
+{
     const char* archives[] = {"sharpcompress/Zip.shrink.zip",
                               "sharpcompress/Zip.reduce1.zip",
                               "sharpcompress/Zip.reduce4.zip",

@@ -9,7 +9,8 @@
 
 class ZIPTESTFOLDER {
 public:
-    ZIPTESTFOLDER() {
+    ZIPTESTFOLDER()
+    {
         std::random_device random;
         Root = std::filesystem::temp_directory_path() /
                ("ziptest-" + std::to_string(random()) + std::to_string(random()));
@@ -20,14 +21,16 @@ public:
     ZIPTESTFOLDER& operator=(const ZIPTESTFOLDER&) = delete;
 
     // An empty, not yet existing target folder: the reader creates it.
-    std::filesystem::path Fresh() {
+    std::filesystem::path Fresh()
+    {
         Clear(Target());
         return Target();
     }
 
     std::filesystem::path Target() const { return Root / "sandbox" / "out"; }
 
-    size_t EntriesBesideTarget() const {
+    size_t EntriesBesideTarget() const
+    {
         size_t count = 0;
         for (const auto& entry : std::filesystem::directory_iterator(Root / "sandbox")) {
             if (entry.path().filename() != "out") ++count;
@@ -37,7 +40,8 @@ public:
 
 private:
     // Read-only files (extracted with the DOS bit) cannot be removed on Windows as they are.
-    static void Clear(const std::filesystem::path& path) {
+    static void Clear(const std::filesystem::path& path)
+    {
         std::error_code error;
         if (!std::filesystem::exists(path, error)) return;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error)) {
