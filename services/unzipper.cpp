@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cinttypes>
 #include <climits>
 #include <cstring>
 
@@ -165,8 +166,9 @@ UNZIPPER::UNZIPPER(const char* archivePath, const char* askOverwriteList, const 
     ASSERT(error == 0, "error==FALSE", "unzipper", ASSERTLINE_LISTING, archive.Buffer);
     gUnzipTotalSize64 = static_cast<int64_t>(std::min<uint64_t>(listener.Total, INT64_MAX));
     gUnzipTotalSize = Saturated(listener.Total);
-    LOGIT("UNZIPPER::UNZIPPER '%s' %zu members, %lld bytes\n", archive.Buffer ? archive.Buffer : "",
-          gUnzipNames.size(), static_cast<long long>(gUnzipTotalSize64));
+    LOGIT("UNZIPPER::UNZIPPER '%s' %lu members, %" PRId64 " bytes\n",
+          archive.Buffer ? archive.Buffer : "", static_cast<unsigned long>(gUnzipNames.size()),
+          gUnzipTotalSize64);
 }
 
 int UNZIPPER::CopySlot(char* buffer)

@@ -248,7 +248,8 @@ int ParseDirectory(const std::vector<uint8_t>& bytes, const ENDRECORD& end, uint
         ZIPMEMBER member;
         size_t length = ParseEntry(bytes.data() + pos, bytes.size() - pos, member);
         if (length == 0) {
-            Report("error: central directory entry %zu is damaged\n", members.size());
+            Report("error: central directory entry %lu is damaged\n",
+                   static_cast<unsigned long>(members.size()));
             return ZIP_BADARCHIVE;
         }
         if (member.LocalOffset > UINT64_MAX - shift) return ZIP_BADARCHIVE;
@@ -440,7 +441,8 @@ int ExtractFile(ZIPSOURCE& source, const ZIPMEMBER& member, const ZIPPATH& path)
 int ExtractMember(ZIPSOURCE& source, const ZIPMEMBER& member, const std::string& folder)
 {
     if (member.Name.size() > ZIP_MAXNAME) {
-        Report("error: member name longer than %zu bytes refused\n", ZIP_MAXNAME);
+        Report("error: member name longer than %lu bytes refused\n",
+               static_cast<unsigned long>(ZIP_MAXNAME));
         return ZIP_ERROR;
     }
     std::string relative = ZipSafeRelativePath(member.Name);
@@ -617,7 +619,8 @@ int ZipList(const ZIPDIRECTORY& directory, ZIPLISTENER& listener)
     int result = ZIP_OK;
     for (const ZIPMEMBER& member : directory.Members) {
         if (member.Name.size() > ZIP_MAXNAME) {
-            Report("error: member name longer than %zu bytes refused\n", ZIP_MAXNAME);
+            Report("error: member name longer than %lu bytes refused\n",
+                   static_cast<unsigned long>(ZIP_MAXNAME));
             result = Worst(result, ZIP_ERROR);
             continue;
         }
