@@ -58,14 +58,15 @@ def make_big(path, size):
 
 
 def run(command):
-    """Wall seconds and peak resident memory (MB) of one program run."""
+    """Wall seconds and peak resident memory (MB, through GNU time) of one program run."""
+    report = os.path.join(WORK, "time.txt")
+    timed = ["/usr/bin/time", "-f", "%M", "-o", report] if os.path.exists("/usr/bin/time") else []
     start = time.monotonic()
-    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(process.pid, 0)
+    status = subprocess.run(timed + command, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, check=False).returncode
     seconds = time.monotonic() - start
-    if os.waitstatus_to_exitcode(status) != 0:
-        print("# %s exited with %d" % (command[0], os.waitstatus_to_exitcode(status)), file=sys.stderr)
-    return seconds, usage.ru_maxrss / 1024.0
+    peak = float(open(report).read().split()[-1]) / 1024.0 if timed else 0.0
+    return seconds, peak, status
 
 
 def extract_with(tool, archive, out):
@@ -77,15 +78,15 @@ def extract_with(tool, archive, out):
         command = ["bsdtar", "-xf", archive, "-C", out]
     else:
         command = ["7z", "x", "-y", "-bd", "-o" + out, archive]
-    result = min((run(command) for _ in range(REPEAT)), key=lambda r: r[0])
+    seconds, peak, status = min((run(command) for _ in range(REPEAT)), key=lambda r: r[0])
     shutil.rmtree(out, ignore_errors=True)
-    return result
+    return seconds, peak, status
 
 
 def compare(label, archive, work):
     times = {}
     for tool in ("zipread", "bsdtar", "7z"):
-        seconds, peak = extract_with(tool, archive, os.path.join(work, "out"))
+        seconds, peak, _ = extract_with(tool, archive, os.path.join(work, "out"))
         times[tool] = seconds
         print("%s_%s: %.3f s" % (tool, label, seconds))
         print("%s_%s_peak: %.1f MB" % (tool, label, peak))
@@ -109,26 +110,37 @@ def legacy(work):
         with zipfile.ZipFile(archive) as z:
             size = sum(i.file_size for i in z.infolist())
         label = os.path.basename(name).replace(".zip", "")
+        decoded = subprocess.run([ZIPBENCH, "--decode", archive, "50"], capture_output=True,
+                                 text=True, check=False).stdout.strip()
+        print(decoded.replace(": ", "_%s: " % label, 1))
         rates = {}
         for tool in ("zipread", "7z"):
-            seconds, _ = extract_with(tool, archive, os.path.join(work, "out"))
+            seconds, _, status = extract_with(tool, archive, os.path.join(work, "out"))
+            if status != 0:
+                print("# %s_%s: not supported (exit %d)" % (tool, label, status))
+                continue
             rates[tool] = size / seconds / 1e6
             print("%s_%s: %.2f MB/s" % (tool, label, rates[tool]))
-        print("ratio zipread/7z_%s: %.2f" % (label, rates["7z"] / rates["zipread"]))
+        if len(rates) == 2:
+            print("ratio zipread/7z_%s: %.2f" % (label, rates["7z"] / rates["zipread"]))
 
 
 def main():
-    global ZIPREAD, ZIPBENCH, REPEAT
+    global ZIPREAD, ZIPBENCH, REPEAT, WORK
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", default=os.path.join(TOP, "build", "host-release"))
     parser.add_argument("--work", default=None)
+    parser.add_argument("--out", default="/dev/shm" if os.path.isdir("/dev/shm") else None,
+                        help="where the programs extract to (memory, so the disk does not decide)")
     parser.add_argument("--quick", action="store_true", help="small archives, one run each")
     args = parser.parse_args()
     ZIPREAD = os.path.join(args.build, "bin", "zipread")
     ZIPBENCH = os.path.join(args.build, "bin", "zipbench")
-    REPEAT = 1 if args.quick else 2
+    REPEAT = 1 if args.quick else 3
     work = args.work or os.path.join(args.build, "bench", "zipdata")
     os.makedirs(work, exist_ok=True)
+    WORK = work
+    out = os.path.join(args.out, "zipbench-%d" % os.getpid()) if args.out else work
     many = os.path.join(work, "many.zip")
     big = os.path.join(work, "big.zip")
     files, total, big_size = (500, 20 << 20, 100 << 20) if args.quick else (5000, 200 << 20, 1 << 30)
@@ -137,10 +149,11 @@ def main():
         make_many(many, files, total)
         make_big(big, big_size)
         open(stamp, "w").close()
-    compare("many", many, work)
-    compare("big", big, work)
-    member_loop("many", many, work)
-    legacy(work)
+    compare("many", many, out)
+    compare("big", big, out)
+    member_loop("many", many, out)
+    legacy(out)
+    shutil.rmtree(out, ignore_errors=True)
 
 
 if __name__ == "__main__":

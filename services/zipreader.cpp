@@ -282,6 +282,9 @@ int ReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory)
         Report("error: members overlap each other or the central directory\n");
         return ZIP_BADARCHIVE;
     }
+    for (size_t i = 0; i < directory.Members.size(); ++i) {
+        directory.ByName.emplace(directory.Members[i].Name, i);
+    }
     directory.PrefixBytes = shift;
     return ZIP_OK;
 }
@@ -407,8 +410,9 @@ int ExtractFile(ZIPSOURCE& source, const ZIPMEMBER& member, const ZIPPATH& path)
     int result = DataStart(source, member, start);
     if (result != ZIP_OK) return result;
     size_t slash = path.Relative.rfind('/');
-    if (slash != std::string::npos &&
-        !ZipMakeFolders({path.Folder, path.Relative.substr(0, slash), path.Utf8})) {
+    ZIPPATH parent{path.Folder, path.Relative.substr(0, slash == std::string::npos ? 0 : slash),
+                   path.Utf8};
+    if (slash != std::string::npos && !ZipIsFolder(parent) && !ZipMakeFolders(parent)) {
         Report("error: %s: cannot create its folder\n", member.Name.c_str());
         return ZIP_OUTPUTFAIL;
     }
@@ -634,19 +638,19 @@ int ZipExtract(ZIPSOURCE& source, const ZIPDIRECTORY& directory,
 {
     int result = ZIP_OK;
     try {
-        if (!ZipMakeFolders({folder, "", false})) {
+        ZIPPATH target{folder, "", false};
+        if (!ZipIsFolder(target) && !ZipMakeFolders(target)) {
             Report("error: cannot create %s\n", folder.c_str());
             return ZIP_OUTPUTFAIL;
         }
         for (const std::string& name : names) {
-            auto found = std::find_if(directory.Members.begin(), directory.Members.end(),
-                                      [&](const ZIPMEMBER& member) { return member.Name == name; });
-            if (found == directory.Members.end()) {
+            auto found = directory.ByName.find(name);
+            if (found == directory.ByName.end()) {
                 Report("caution: %s not found in the archive\n", name.c_str());
                 result = Worst(result, ZIP_NOMATCH);
                 continue;
             }
-            result = Worst(result, ExtractMember(source, *found, folder));
+            result = Worst(result, ExtractMember(source, directory.Members[found->second], folder));
         }
         if (names.empty()) {
             for (const ZIPMEMBER& member : directory.Members) {

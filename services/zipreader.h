@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Results, the worst one of a run wins (larger is worse).
@@ -48,6 +49,7 @@ struct ZIPMEMBER {
 
 struct ZIPDIRECTORY {
     std::vector<ZIPMEMBER> Members;
+    std::unordered_map<std::string, size_t> ByName;  // the first member of each name
     uint64_t PrefixBytes = 0;
     std::string Comment;
 };
