@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr size_t INPUTCHUNK = 64 * 1024;
+constexpr size_t INPUTCHUNK = 256 * 1024;
 
 // Reads the compressed data least significant bit first, as every ZIP method stores it.
 class BITREADER {

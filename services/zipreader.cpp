@@ -480,26 +480,33 @@ struct ARGUMENTS {
     std::string Folder = ".";
 };
 
+// unzip [-v] [-q|-qq] [-d FOLDER] ARCHIVE [NAME...] [-d FOLDER]. Options stand before the
+// archive; after it only a last "-d FOLDER" pair is one, so a member named "-v" or "-d" is a name.
 bool ParseArguments(int argc, const char* const argv[], ARGUMENTS& arguments)
 {
-    bool haveArchive = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i] ? argv[i] : "";
-        if (argument == "-v") {
+    for (int i = 0; i < argc; ++i) {
+        if (argv[i] == nullptr) return false;
+    }
+    int i = 1;
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        std::string option = argv[i];
+        if (option == "-v") {
             arguments.List = true;
-        } else if (argument == "-qq" || argument == "-q") {
-            continue;
-        } else if (argument == "-d") {
-            if (++i >= argc || argv[i] == nullptr) return false;
-            arguments.Folder = argv[i];
-        } else if (!haveArchive) {
-            arguments.Archive = argument;
-            haveArchive = true;
-        } else {
-            arguments.Names.push_back(argument);
+        } else if (option == "-d" && i + 1 < argc) {
+            arguments.Folder = argv[++i];
+        } else if (option != "-q" && option != "-qq") {
+            return false;
         }
     }
-    return haveArchive && !arguments.Archive.empty();
+    if (i >= argc || argv[i][0] == 0) return false;
+    arguments.Archive = argv[i++];
+    int namesEnd = argc;
+    if (argc - i >= 2 && std::string(argv[argc - 2]) == "-d") {
+        arguments.Folder = argv[argc - 1];
+        namesEnd = argc - 2;
+    }
+    for (; i < namesEnd; ++i) arguments.Names.push_back(argv[i]);
+    return true;
 }
 
 class PRINTLISTENER : public ZIPLISTENER {

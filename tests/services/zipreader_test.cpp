@@ -287,7 +287,8 @@ TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly)
 TEST(ZipReaderArguments, BadArgumentsAndMissingArchive)
 {
     EXPECT_EQ(Unzip({"unzip"}), ZIP_BADARGS);
-    EXPECT_EQ(Unzip({"unzip", "-qq", "x.zip", "-d"}), ZIP_BADARGS);
+    EXPECT_EQ(Unzip({"unzip", "-qq"}), ZIP_BADARGS);
+    EXPECT_EQ(Unzip({"unzip", "-x", "x.zip"}), ZIP_BADARGS);
     EXPECT_EQ(Unzip({"unzip", "-v", "/nonexistent/archive.zip"}), ZIP_NOTFOUND);
 }
 
@@ -359,6 +360,22 @@ TEST_F(ZipBuiltTest, TraversalNamesAreRefusedAndNothingLeavesTheFolder)
     EXPECT_TRUE(fs::is_regular_file(out / "good.txt"));
     EXPECT_EQ(Scratch.EntriesBesideTarget(), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
+}
+
+// Member names that look like the reader's options are names once the archive is named.
+TEST_F(ZipBuiltTest, NamesThatLookLikeOptions)
+{
+    ZIPBUILDER builder;
+    builder.Add({.Name = "-v", .Data = "vee"}).Add({.Name = "-d", .Data = "dee"});
+    fs::path archive = Scratch.Target().parent_path().parent_path() / "options.zip";
+    std::vector<uint8_t> bytes = builder.Build();
+    std::ofstream(archive, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    fs::path out = Scratch.Fresh();
+    EXPECT_EQ(Unzip({"unzip", "-qq", archive.string(), "-v", "-d", out.string()}), ZIP_OK);
+    EXPECT_EQ(Inspect(out / "-v").Size, 3u);
+    EXPECT_EQ(Unzip({"unzip", "-qq", archive.string(), "-d", "-d", out.string()}), ZIP_OK);
+    EXPECT_EQ(Inspect(out / "-d").Size, 3u);
 }
 
 TEST_F(ZipBuiltTest, OverlappingMembersRefuseTheArchive)
