@@ -115,7 +115,8 @@ bool FileStatus(const char* path, int64_t* size, DATETIME* modified)
 
 FILE* OpenFile(const char* path, const char* mode, int share)
 {
-    return _fsopen(path, mode, share);
+    // The run-time library refuses the MS-DOS compatibility mode; Win32 files have none.
+    return _fsopen(path, mode, share == SHARE_COMPAT ? SHARE_DENYNO : share);
 }
 
 LOGHANDLE CreateLogFile(const char* path, bool append, bool writeThrough)
