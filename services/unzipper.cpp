@@ -146,6 +146,27 @@ void UnzipSetQuestion(UNZIPQUESTION question, void* context)
     gQuestionContext = context;
 }
 
+std::string UnzipQuestionText(const char* format, const char* argument)
+{
+    constexpr size_t MAXTEXT = 1023;
+    std::string text;
+    bool argumentUsed = false;
+    for (const char* p = format ? format : ""; *p && text.size() < MAXTEXT; ++p) {
+        if (p[0] == '%' && p[1] == '%') {
+            text += '%';
+            ++p;
+        } else if (p[0] == '%' && p[1] == 's' && !argumentUsed) {
+            text += argument ? argument : "<NULL>";
+            argumentUsed = true;
+            ++p;
+        } else {
+            text += *p;
+        }
+    }
+    if (text.size() > MAXTEXT) text.resize(MAXTEXT);
+    return text;
+}
+
 bool UnzipWildcardMatch(const char* pattern, const char* name)
 {
     return pattern && name && Matches(pattern, name);
@@ -218,7 +239,7 @@ bool UNZIPPER::AskAllows(const char* name, const char* folder) const
         if (ombix_stricmp(listed.Buffer, name) != 0 || !TargetExists(folder, name)) continue;
         STRING display = entry.Token(1, ";");
         const char* shown = display.IsEmpty() ? name : display.Buffer;
-        bool yes = gQuestion && gQuestion(shown, gQuestionContext);
+        bool yes = gQuestion ? gQuestion(shown, gQuestionContext) : UnzipPlatformQuestion(shown);
         LOGIT("UNZIPPER::Extract asked to overwrite '%s': %s\n", shown, yes ? "yes" : "no");
         return yes;
     }

@@ -16,11 +16,16 @@ extern std::vector<uint64_t> gUnzipSizes;
 extern int64_t gUnzipTotalSize64;
 extern int gUnzipTotalSize;
 
-// The ask-before-overwrite question: string 2992 with the display name, title string 2993, a
-// Yes/No box owned by the active window. True for Yes. Without a question function set, the
-// answer is No: the listed files are the user's and stay.
+// The ask-before-overwrite question, true for Yes. Tests set their own; while none is set the
+// platform's is asked: on Windows string 2992 with the display name, title string 2993, a Yes/No
+// box owned by the active window; the host has no one to ask and keeps the file (No).
 using UNZIPQUESTION = bool (*)(const char* displayName, void* context);
 void UnzipSetQuestion(UNZIPQUESTION question, void* context);
+bool UnzipPlatformQuestion(const char* displayName);
+
+// The question's text: the language module's format with its one "%s" replaced by the argument
+// ("%%" gives "%", any other "%" stays as it is), at most 1023 characters.
+std::string UnzipQuestionText(const char* format, const char* argument);
 
 // The reader's wildcards: "*" any run, "?" one character, "[...]" one of a set ("a-z" ranges,
 // "!" or "^" first negates); case ignored; "*" also runs over "/".

@@ -1,6 +1,6 @@
 #include "services/zipfs.h"
 
-#include <windows.h>
+#include "frame/win32api.h"
 
 namespace {
 

@@ -217,6 +217,14 @@ TEST_F(UnzipperTest, TablesGrowAndTotalsSaturate)
     EXPECT_EQ(gUnzipTotalSize, INT_MAX);
 }
 
+TEST(UnzipQuestionText, OneArgumentAndTheLimit)
+{
+    EXPECT_EQ(UnzipQuestionText("Replace %s?", "admin.ini"), "Replace admin.ini?");
+    EXPECT_EQ(UnzipQuestionText("100%% sure: %s %s %d", "x"), "100% sure: x %s %d");
+    EXPECT_EQ(UnzipQuestionText(nullptr, "x"), "");
+    EXPECT_EQ(UnzipQuestionText("%s", std::string(5000, 'n').c_str()).size(), 1023u);
+}
+
 TEST(UnzipWildcardMatch, ReaderRules)
 {
     struct {
