@@ -274,6 +274,28 @@ TEST_F(ZipReaderTest, ListingGivesNamesWithSlashesAndTotal)
     EXPECT_EQ(prefixed.Names, (std::vector<std::string>{"file0", "build.sh"}));
 }
 
+// The comment is found behind the end record, also with stale bytes after it.
+TEST_F(ZipReaderTest, ArchiveCommentsAreRead)
+{
+    struct {
+        const char* Archive;
+        const char* Comment;
+    } cases[] = {
+        {"libarchive/test_read_format_zip_comment_stored_1.zip",
+         "This is a sample file for issue 271."},
+        {"libarchive/test_read_format_zip_sfx", "This is a sample file for issue 257."},
+        {"zip2/comment_garbage.zip", "short."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Archive);
+        ZIPFILEIN file;
+        ASSERT_TRUE(file.Open((TestData() / c.Archive).string()));
+        ZIPDIRECTORY directory;
+        EXPECT_EQ(ZipReadDirectory(file, directory), ZIP_OK);
+        EXPECT_EQ(directory.Comment, c.Comment);
+    }
+}
+
 TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly)
 {
     fs::path out = Scratch.Fresh();
