@@ -273,6 +273,7 @@ int ReadDirectory(ZIPSOURCE& source, ZIPDIRECTORY& directory)
     uint64_t shift = 0;
     result = CheckEnd(end, diskCount, shift);
     if (result != ZIP_OK) return result;
+    if (end.DirectorySize > SIZE_MAX / 2) return ZIP_NOMEMORY;
     std::vector<uint8_t> bytes(static_cast<size_t>(end.DirectorySize));
     uint64_t directoryStart = end.DirectoryOffset + shift;
     if (!source.ReadAt(directoryStart, bytes.data(), bytes.size())) return ZIP_EOF;
@@ -505,7 +506,10 @@ bool ParseArguments(int argc, const char* const argv[], ARGUMENTS& arguments)
         arguments.Folder = argv[argc - 1];
         namesEnd = argc - 2;
     }
-    for (; i < namesEnd; ++i) arguments.Names.push_back(argv[i]);
+    for (; i < namesEnd; ++i) {
+        arguments.Names.push_back(argv[i]);
+        std::replace(arguments.Names.back().begin(), arguments.Names.back().end(), '\\', '/');
+    }
     return true;
 }
 

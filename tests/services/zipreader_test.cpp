@@ -287,6 +287,11 @@ TEST_F(ZipReaderTest, ExtractsOneNamedMemberOnly)
     EXPECT_EQ(Inspect(out / "TEST.JPG").Crc, 0x088814e3u);
     EXPECT_FALSE(fs::exists(out / "TEST.EXE"));
     EXPECT_EQ(Unzip({"unzip", "-qq", archive.string(), "NOSUCH", "-d", out.string()}), ZIP_NOMATCH);
+    // Names are asked for with either separator.
+    fs::path backslashed = TestData() / "libarchive/test_compat_zip_8.zip";
+    EXPECT_EQ(Unzip({"unzip", "-qq", backslashed.string(), "arc\\test", "-d", out.string()}),
+              ZIP_OK);
+    EXPECT_TRUE(fs::is_regular_file(out / "arc" / "test"));
 }
 
 TEST(ZipReaderArguments, BadArgumentsAndMissingArchive)
