@@ -310,6 +310,13 @@ bool OnlyDotsAndSpaces(const std::string& component)
     return component.find_first_not_of(". ") == std::string::npos;
 }
 
+// "./" (as bsdtar stores the folder it archived) is the target folder itself.
+bool NamesTheFolderItself(const std::string& name)
+{
+    return !name.empty() && name.find_first_not_of("./") == std::string::npos &&
+           name.find("..") == std::string::npos;
+}
+
 // ---- extraction ------------------------------------------------------------------------------
 
 class MEMBERINPUT : public ZIPINPUT {
@@ -451,6 +458,7 @@ int ExtractMember(ZIPSOURCE& source, const ZIPMEMBER& member, const std::string&
         return ZIP_ERROR;
     }
     std::string relative = ZipSafeRelativePath(member.Name);
+    if (relative.empty() && member.IsFolder() && NamesTheFolderItself(member.Name)) return ZIP_OK;
     if (relative.empty()) {
         Report("error: unsafe member name refused: %s\n", member.Name.c_str());
         return ZIP_ERROR;

@@ -388,6 +388,20 @@ TEST_F(ZipBuiltTest, NamesThatLookLikeOptions)
     EXPECT_EQ(Inspect(out / "-d").Size, 3u);
 }
 
+TEST_F(ZipBuiltTest, DotFolderEntryIsTheTargetItself)
+{
+    ZIPBUILDER builder;
+    builder.Add({.Name = "./", .Data = "", .ExternalAttributes = 0x10})
+        .Add({.Name = "./f.txt", .Data = "hi"});
+    fs::path out = Scratch.Fresh();
+    EXPECT_EQ(ExtractBuilt(builder.Build(), out), ZIP_OK);
+    EXPECT_TRUE(fs::is_regular_file(out / "f.txt"));
+
+    ZIPBUILDER fileNamedDot;
+    fileNamedDot.Add({.Name = ".", .Data = "x", .ExternalAttributes = 0x20});
+    EXPECT_EQ(ExtractBuilt(fileNamedDot.Build(), Scratch.Fresh()), ZIP_ERROR);
+}
+
 TEST_F(ZipBuiltTest, OverlappingMembersRefuseTheArchive)
 {
     ZIPBUILDER same;
