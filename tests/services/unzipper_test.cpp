@@ -158,6 +158,12 @@ TEST_F(UnzipperTest, NullListsProtectAndAskNothing)
     EXPECT_EQ(extracted, 1);
     EXPECT_TRUE(Questions.Asked.empty());
     EXPECT_EQ(ReadFile(InTarget("admin.ini")), "[admin]");
+
+    // Keys absent from the configuration come as texts without buffer.
+    UNZIPPER unconfigured(Archive.c_str(), nullptr, nullptr);
+    EXPECT_EQ(unconfigured.Extract("admin.ini", Target.c_str(), &extracted), 1);
+    EXPECT_EQ(extracted, 1);
+    EXPECT_TRUE(Questions.Asked.empty());
 }
 
 TEST_F(UnzipperTest, ExtractCreatesTheFolderParentsAndReportsReaderErrors)
