@@ -18,7 +18,7 @@ std::wstring Widen(const std::string& text, UINT codePage)
     return wide;
 }
 
-std::wstring Join(const ZIPPATH& path)
+std::wstring Plain(const ZIPPATH& path)
 {
     std::wstring folder = Widen(path.Folder, CP_ACP);
     std::wstring relative = Widen(path.Relative, path.Utf8 ? CP_UTF8 : CODEPAGE_DOS);
@@ -32,14 +32,36 @@ std::wstring Join(const ZIPPATH& path)
     return folder + relative;
 }
 
+// Past MAX_PATH the Win32 file functions need the "\\?\" form of the full path; a target folder
+// deep below Program Files and a member name of up to 259 bytes easily get there.
+std::wstring Extended(const std::wstring& path)
+{
+    constexpr size_t ROOM = MAX_PATH - 12;  // CreateDirectoryW leaves room for an 8.3 name
+    if (path.size() < ROOM || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    DWORD need = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return path;
+    std::wstring full(need, L'\0');
+    DWORD got = GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
+    if (got == 0 || got >= need) return path;
+    full.resize(got);
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+std::wstring Join(const ZIPPATH& path)
+{
+    return Extended(Plain(path));
+}
+
 bool IsFolderW(const std::wstring& name)
 {
     DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool MakeOne(const std::wstring& folder)
+bool MakeOne(const std::wstring& plain)
 {
+    std::wstring folder = Extended(plain);
     if (folder.empty() || CreateDirectoryW(folder.c_str(), nullptr)) return true;
     return IsFolderW(folder);
 }
@@ -164,7 +186,7 @@ void ZIPFILEOUT::Remove()
 
 bool ZipMakeFolders(const ZIPPATH& path)
 {
-    std::wstring full = Join(path);
+    std::wstring full = Plain(path);
     // Skip the drive ("C:\") or the server and share of a UNC name.
     size_t from = 1;
     if (full.size() > 2 && full[1] == L':') from = 3;

@@ -38,4 +38,25 @@ TEST(ZipFileWin32, DosAttributeBitsArrive)
     EXPECT_EQ(Attributes(out / "unix.txt") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
 }
 
+// Target folder and member name together longer than MAX_PATH. Wine does not enforce the limit,
+// so here this shows only that the "\\\\?\\" form works; on Windows it is what makes it work.
+TEST(ZipFileWin32, PathsPastMaxPath)
+{
+    std::string name = std::string(120, 'a') + "/" + std::string(120, 'b') + ".txt";
+    ZIPBUILDER builder;
+    builder.Add({.Name = name, .Data = "deep"});
+    std::vector<uint8_t> bytes = builder.Build();
+    ZIPMEMORYIN source(bytes.data(), bytes.size());
+    ZIPDIRECTORY directory;
+    ASSERT_EQ(ZipReadDirectory(source, directory), ZIP_OK);
+    ZIPTESTFOLDER scratch;
+    std::filesystem::path out = std::filesystem::absolute(scratch.Fresh()) / std::string(40, 'c');
+    ASSERT_EQ(ZipExtract(source, directory, {}, out.string()), ZIP_OK);
+    std::wstring full = L"\\\\?\\" + (out / std::string(120, 'a') / (std::string(120, 'b') + ".txt"))
+                                          .make_preferred()
+                                          .wstring();
+    ASSERT_GT(full.size(), size_t{MAX_PATH});
+    EXPECT_NE(GetFileAttributesW(full.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
