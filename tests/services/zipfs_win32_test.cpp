@@ -39,7 +39,7 @@ TEST(ZipFileWin32, DosAttributeBitsArrive)
 }
 
 // Target folder and member name together longer than MAX_PATH. Wine does not enforce the limit,
-// so here this shows only that the "\\\\?\\" form works; on Windows it is what makes it work.
+// so here this shows only that the "\\?\" form works; on Windows it is what makes it work.
 TEST(ZipFileWin32, PathsPastMaxPath)
 {
     std::string name = std::string(120, 'a') + "/" + std::string(120, 'b') + ".txt";
