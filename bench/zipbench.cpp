@@ -104,10 +104,15 @@ int main(int argc, char** argv)
     }
     std::string archive = argv[1];
     std::filesystem::path folder = argv[2];
-    std::filesystem::remove_all(folder);
-    double all = ExtractAll(archive, (folder / "all").string());
-    std::filesystem::remove_all(folder);
-    double loop = MemberLoop(archive, (folder / "loop").string());
+    // Best of three each, taken in turns, so a busy moment of the machine hits neither alone.
+    double all = 1e9;
+    double loop = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        std::filesystem::remove_all(folder);
+        all = std::min(all, ExtractAll(archive, (folder / "all").string()));
+        std::filesystem::remove_all(folder);
+        loop = std::min(loop, MemberLoop(archive, (folder / "loop").string()));
+    }
     std::filesystem::remove_all(folder);
     std::printf("zipread_all: %.3f s\n", all);
     std::printf("unzipper_loop: %.3f s\n", loop);

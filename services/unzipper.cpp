@@ -249,7 +249,11 @@ bool UNZIPPER::AskAllows(const char* name, const char* folder) const
 int UNZIPPER::Extract(const char* name, const char* folder, int* extracted)
 {
     if (!name || !folder) return 0;
-    CreateParents(folder);
+    // The copy step extracts every member into the same folder: look at its parents once.
+    if (parentsChecked != folder) {
+        CreateParents(folder);
+        parentsChecked = folder;
+    }
     bool extract = !Protected(name, folder) && AskAllows(name, folder);
     int result = 1;
     if (extract) {

@@ -55,4 +55,5 @@ private:
     STRING askOverwrite;
     STRING protectedFiles;
     size_t index = 0;
+    std::string parentsChecked;
 };
