@@ -1,8 +1,10 @@
 #include "frame/approot.h"
 
+#include "base/filename.h"
 #include "base/osys.h"
 #include "frame/platform.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -23,27 +25,7 @@ bool EndsWithNoCase(const STRING& text, const char* ending)
     return text.Length() >= n && ombix_stricmp(text.Buffer + text.StrLen - n, ending) == 0;
 }
 
-STRING JoinPath(const STRING& directory, const char* name)
-{
-    STRING result(directory.IsEmpty() ? "." : directory.Buffer);
-    result.Replace("/", "\\");
-    while (result.Length() > 0 && result.Buffer[result.StrLen - 1] == '\\')
-        result.SetLength(result.StrLen - 1);
-    return result + "\\" + name;
-}
-
-bool IsReadableFile(const STRING& path)
-{
-    int attributes = PLATFORM::FileAttributes(path.Buffer);
-    return attributes != PLATFORM::ATTR_NONE && !(attributes & PLATFORM::ATTR_DIRECTORY);
-}
-
-STRING SelfPath()
-{
-    char self[512] = "";
-    PLATFORM::ModulePath(self, sizeof(self));
-    return STRING(self);
-}
+STRING SelfPath() { return FILENAME("<self>"); }
 
 // The argument files: "commandline.ini" and "<program>_commandline.ini" in the program and
 // start folders, each existing file once.
@@ -54,15 +36,15 @@ STRINGARRAY ArgumentFiles(const STRING& self)
         trimmed.SetLength(trimmed.StrLen - 1);
     STRING second(".");
     if (EndsWithNoCase(trimmed, ".exe") || EndsWithNoCase(trimmed, ".app")) {
-        STRING name = PathName(self);
+        STRING name = FILENAME(self).GetName();
         second = name.Left(name.Length() - 4) + "_commandline.ini";
     }
     const char* names[] = {"commandline.ini", second.Buffer};
     STRINGARRAY files(8);
     for (const STRING* dir : {&gProgramDir, &gStartDir})
         for (const char* name : names) {
-            STRING candidate = JoinPath(*dir, name);
-            if (IsReadableFile(candidate) && files.Find(candidate.Buffer) == -1)
+            FILENAME candidate(*dir, STRING(name));
+            if (candidate.IsFile() && files.Find(candidate.Buffer) == -1)
                 files.Add(candidate);
         }
     return files;
@@ -111,32 +93,13 @@ void ForEachSwitch(VISIT visit)
 
 }  // namespace
 
-STRING PathDirectory(const STRING& path)
-{
-    STRING_SIZE_T cut = -1;
-    for (STRING_SIZE_T i = 0; i < path.Length(); ++i)
-        if (path.Buffer[i] == '\\' || path.Buffer[i] == '/')
-            cut = i;
-    return cut < 0 ? STRING(".") : path.Left(cut);
-}
-
-STRING PathName(const STRING& path)
-{
-    STRING_SIZE_T cut = -1;
-    for (STRING_SIZE_T i = 0; i < path.Length(); ++i)
-        if (path.Buffer[i] == '\\' || path.Buffer[i] == '/')
-            cut = i;
-    return path.Mid(cut + 1);
-}
-
 namespace OMBIXAPP {
 
 int SplitCommandLine(char* commandLine, char* selfBuffer, char** argv, int maxArgs)
 {
     int count = 0;
     if (selfBuffer) {
-        selfBuffer[0] = 0;
-        PLATFORM::ModulePath(selfBuffer, 260);
+        snprintf(selfBuffer, 260, "%s", FILENAME("<self>").Buffer);
         argv[count++] = selfBuffer;
     }
     char* p = commandLine;
@@ -189,9 +152,9 @@ void ReadArguments(int argc, char** argv, int userLanguage)
     gStartDir = cwd;
 
     STRING self = SelfPath();
-    gProgramDir = FindProgramDir(PathDirectory(self));
+    gProgramDir = FindProgramDir(FILENAME(self).GetPath());
     PLATFORM::SetCurrentDirectory(gProgramDir.Buffer);
-    STRING selfName = PathName(self);
+    STRING selfName = FILENAME(self).GetName();
     bool isService = selfName == "service.exe";
     STRING_SIZE_T dot = selfName.Pos(".");
     SetApplication(dot >= 0 ? selfName.Left(dot).Buffer : selfName.Buffer, gAppVersion.Buffer);

@@ -36,8 +36,3 @@ void Shutdown(int result);
 bool TestArg(const char* name);
 bool TestArgValue(const char* name, int n = 0);
 STRING GetArgValue(const char* name, int n = 0);
-
-// The directory part of a path: before the last "\" or "/", "." when there is none.
-STRING PathDirectory(const STRING& path);
-// The file part of a path: after the last "\" or "/".
-STRING PathName(const STRING& path);

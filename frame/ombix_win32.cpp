@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "base/filename.h"
 #include "frame/approot.h"
 #include "frame/platform.h"
 
@@ -77,7 +78,7 @@ bool Init(const char* programPath, const char* appName, const char* version)
         name.Buffer[0] = char(name.Buffer[0] - 'a' + 'A');
     SetApplication(name.Buffer, version);
 
-    STRING prefix = FindProgramDir(PathDirectory(STRING(programPath))) + "\\" + appName;
+    STRING prefix = FindProgramDir(FILENAME(programPath).GetPath()) + "\\" + appName;
     for (;;) {
         const char* suffix = LanguageModuleSuffix(gLocale);
         STRING path = prefix + suffix;
