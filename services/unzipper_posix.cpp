@@ -1,0 +1,6 @@
+#include "services/unzipper.h"
+
+bool UnzipPlatformQuestion(const char*)
+{
+    return false;
+}
