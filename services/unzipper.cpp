@@ -1,8 +1,11 @@
 #include "services/unzipper.h"
 
+#include "frame/langmodule.h"
 #include "frame/ombix.h"
+#include "lang/langids.h"
 #include "services/zipfs.h"
 #include "services/zipreader.h"
+#include "ui/msgbox.h"
 
 #include <algorithm>
 #include <cctype>
@@ -144,6 +147,16 @@ void UnzipSetQuestion(UNZIPQUESTION question, void* context)
 {
     gQuestion = question;
     gQuestionContext = context;
+}
+
+bool UnzipPlatformQuestion(const char* displayName)
+{
+    std::string text = UnzipQuestionText(
+        OSYS::GetStringFromResource(IDS_OVERWRITE_QUESTION).Text(), displayName);
+    bool yes = YesNoMsgBox(UnzipQuestionOwner(), OSYS::GetStringFromResource(IDS_OVERWRITE_TITLE).Text(),
+                           text.c_str());
+    LOGIT("UNZIPPER::Extract question '%s' answered %s\n", text.c_str(), yes ? "Yes" : "No");
+    return yes;
 }
 
 std::string UnzipQuestionText(const char* format, const char* argument)

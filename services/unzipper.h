@@ -16,12 +16,14 @@ extern std::vector<uint64_t> gUnzipSizes;
 extern int64_t gUnzipTotalSize64;
 extern int gUnzipTotalSize;
 
-// The ask-before-overwrite question, true for Yes. Tests set their own; while none is set the
-// platform's is asked: on Windows string 2992 with the display name, title string 2993, a Yes/No
-// box owned by the active window; the host has no one to ask and keeps the file (No).
+// The ask-before-overwrite question, true for Yes. Tests may set their own; while none is set,
+// string 2992 with the display name is asked in a Yes/No box titled string 2993, owned by the
+// active window (a host without boxes answers No and keeps the file).
 using UNZIPQUESTION = bool (*)(const char* displayName, void* context);
 void UnzipSetQuestion(UNZIPQUESTION question, void* context);
 bool UnzipPlatformQuestion(const char* displayName);
+// The window the question belongs to: the active window of this program, or none.
+void* UnzipQuestionOwner();
 
 // The question's text: the language module's format with its one "%s" replaced by the argument
 // ("%%" gives "%", any other "%" stays as it is), at most 1023 characters.

@@ -1,6 +1,3 @@
 #include "services/unzipper.h"
 
-bool UnzipPlatformQuestion(const char*)
-{
-    return false;
-}
+void* UnzipQuestionOwner() { return nullptr; }
