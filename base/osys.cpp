@@ -49,3 +49,20 @@ void CRITSECT::Leave()
     if (pCritSect)
         static_cast<PLATFORM::LOCK*>(pCritSect)->Leave();
 }
+
+RAISETHREADPRIORITY::RAISETHREADPRIORITY(int priority, int previous)
+{
+    hthread = CurrentThread();
+    LOGITLEVEL(1, "RAISETHREADPRIORITY::RAISETHREADPRIORITY prio= %d\n", priority);
+    PrevPriority = previous == -1 ? CurrentPriority(hthread) : previous;
+    RaiseOk = SetPriority(priority);
+    LOGIT("RAISETHREADPRIORITY::RAISETHREADPRIORITY done, ok= %d, origclass= %d\n", int(RaiseOk),
+          PrevPriority);
+}
+
+RAISETHREADPRIORITY::~RAISETHREADPRIORITY()
+{
+    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY (RaiseOk=%d)\n", int(RaiseOk));
+    int rc = RaiseOk ? int(SetPriority(PrevPriority)) : 0;
+    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY done (rc= %d)\n", rc);
+}

@@ -124,4 +124,9 @@ public:
     void* hthread = nullptr;
     int PrevPriority = 0;
     bool RaiseOk = false;
+
+private:
+    // The platform's part: the calling thread and its present priority.
+    static void* CurrentThread();
+    static int CurrentPriority(void* thread);
 };

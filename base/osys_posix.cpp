@@ -216,21 +216,8 @@ bool OSYS::CommitStream(FILE* f)
 
 // The host does not change priorities (an ordinary user may not raise them); the object
 // only keeps the bookkeeping and the log lines.
-RAISETHREADPRIORITY::RAISETHREADPRIORITY(int priority, int previous)
-{
-    LOGITLEVEL(1, "RAISETHREADPRIORITY::RAISETHREADPRIORITY prio= %d\n", priority);
-    PrevPriority = previous == -1 ? 0 : previous;
-    RaiseOk = SetPriority(priority);
-    LOGIT("RAISETHREADPRIORITY::RAISETHREADPRIORITY done, ok= %d, origclass= %d\n", int(RaiseOk),
-          PrevPriority);
-}
-
-RAISETHREADPRIORITY::~RAISETHREADPRIORITY()
-{
-    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY (RaiseOk=%d)\n", int(RaiseOk));
-    int rc = RaiseOk ? int(SetPriority(PrevPriority)) : 0;
-    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY done (rc= %d)\n", rc);
-}
+void* RAISETHREADPRIORITY::CurrentThread() { return nullptr; }
+int RAISETHREADPRIORITY::CurrentPriority(void*) { return 0; }
 
 bool RAISETHREADPRIORITY::SetPriority(int priority)
 {

@@ -288,21 +288,11 @@ bool MUTEXSEM::Release()
     return ok != FALSE;
 }
 
-RAISETHREADPRIORITY::RAISETHREADPRIORITY(int priority, int previous)
-{
-    hthread = GetCurrentThread();
-    LOGITLEVEL(1, "RAISETHREADPRIORITY::RAISETHREADPRIORITY prio= %d\n", priority);
-    PrevPriority = previous == -1 ? GetThreadPriority(hthread) : previous;
-    RaiseOk = SetPriority(priority);
-    LOGIT("RAISETHREADPRIORITY::RAISETHREADPRIORITY done, ok= %d, origclass= %d\n", int(RaiseOk),
-          PrevPriority);
-}
+void* RAISETHREADPRIORITY::CurrentThread() { return GetCurrentThread(); }
 
-RAISETHREADPRIORITY::~RAISETHREADPRIORITY()
+int RAISETHREADPRIORITY::CurrentPriority(void* thread)
 {
-    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY (RaiseOk=%d)\n", int(RaiseOk));
-    int rc = RaiseOk ? int(SetPriority(PrevPriority)) : 0;
-    LOGIT("RAISETHREADPRIORITY::~RAISETHREADPRIORITY done (rc= %d)\n", rc);
+    return GetThreadPriority(static_cast<HANDLE>(thread));
 }
 
 bool RAISETHREADPRIORITY::SetPriority(int priority)

@@ -48,35 +48,6 @@ TEST(Binary, SaveWritesTheBytesAndNothingForNoBuffer)
     EXPECT_FALSE(b.Save(dir.File("no\\such\\folder\\x.bin").c_str(), "wb"));
 }
 
-TEST(StringArrayLoad, LinesComeFirstAndLastLineRules)
-{
-    SCRATCHDIR dir;
-    struct CASE {
-        const char* name;
-        std::string content;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"final.txt", "one\ntwo\n", {"one", "two"}},
-        {"nofinal.txt", "one\ntwo", {"one", "two"}},
-        {"emptylines.txt", "\n\nx\n\n", {"", "", "x", ""}},
-        {"empty.txt", "", {}},
-        {"zerobytes.txt", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        dir.Write(c.name, c.content);
-        STRINGARRAY a(4);
-        a.Add(STRING("old"));
-        int n = a.Load(dir.File(c.name).c_str());
-        ASSERT_EQ(n, int(c.lines.size()));
-        ASSERT_EQ(a.Count(), n + 1);
-        for (int i = 0; i < n; ++i)
-            EXPECT_EQ(Str(a[i]), c.lines[size_t(i)]);
-        EXPECT_EQ(Str(a[n]), "old");
-    }
-    STRINGARRAY none;
-    EXPECT_EQ(none.Load(dir.File("missing.txt").c_str()), 0);
-}
 
 TEST(StringArrayLoad, LongLinesAndUnescape)
 {

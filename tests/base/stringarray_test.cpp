@@ -90,6 +90,7 @@ TEST(StringArrayLoad, LinesComeFirstAndOddFilesAreReadSafely)
         {"plain", "one\ntwo\n", {"one", "two"}},
         {"nofinal", "one\ntwo", {"one", "two"}},
         {"emptylines", "\n\nx\n", {"", "", "x"}},
+        {"emptylast", "\n\nx\n\n", {"", "", "x", ""}},
         {"empty", "", {}},
         {"withzero", std::string("a\0b\nc", 5), {std::string("a\0b", 3), "c"}},
         {"long", std::string(70000, 'L') + "\nshort\n", {std::string(70000, 'L'), "short"}},
